@@ -1,0 +1,46 @@
+# Shared by scripts/test and scripts/play: packages, locale, build folders.
+# shellcheck shell=bash
+
+TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${TAVRENNE_BUILD:-$TOP/build}
+
+# Installs the missing Debian packages when run as root; otherwise names them.
+ensure_packages() {
+    local missing=() pkg
+    while read -r pkg; do
+        case "$pkg" in ''|'#'*) continue ;; esac
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done < "$TOP/scripts/packages"
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing Debian packages: ${missing[*]}" >&2
+        echo "Install them with: sudo apt-get install ${missing[*]}  (or run this script as root)" >&2
+        exit 1
+    fi
+    echo "Installing missing Debian packages: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Wine shows Japanese only under a ja_JP.UTF-8 locale that glibc knows.
+ensure_japanese_locale() {
+    if locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+        return 0
+    fi
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "The ja_JP.UTF-8 locale is missing. Create it with: sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8" >&2
+        exit 1
+    fi
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
+
+build_native() {
+    cmake -S "$TOP" -B "$BUILD/native" -DTAVRENNE_SANITIZE=ON >/dev/null
+    cmake --build "$BUILD/native" -j "$(nproc)"
+}
+
+build_windows() {
+    cmake -S "$TOP" -B "$BUILD/win64" -DCMAKE_TOOLCHAIN_FILE="$TOP/cmake/mingw-w64.cmake" >/dev/null
+    cmake --build "$BUILD/win64" -j "$(nproc)"
+}

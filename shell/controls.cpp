@@ -1,0 +1,98 @@
+// The command controls: their table, showing and hiding them, the keyboard
+// map, and the route of a button click.
+#include "shell/controls.h"
+
+#include "core/growth.h"
+#include "core/journey.h"
+#include "core/records.h"
+#include "core/state.h"
+
+const ControlSpec controlTable[controlCount] = {
+    // control          button  text          x    y    w    h   font
+    {StatusPanel,       false, "",          130,  50, 128,  78, SmallFont},
+    {ResultPanel,       false, "",           55,  70, 128, 140, SmallFont},
+    {MessageLog,        false, "",            0, 130, 256,  80, LogFont},
+    {AdvanceButton,     true,  "すすむ",      10, 220, 100,  24, SmallFont},
+    {BackButton,        true,  "もどる",      10, 250, 100,  24, SmallFont},
+    {MarkTimeButton,    true,  "あしぶみ",    10, 280, 100,  24, SmallFont},
+    {RestButton,        true,  "やすむ",     120, 280, 100,  24, SmallFont},
+    {HealButton,        true,  "回復(M5",    120, 220, 100,  24, SmallFont},
+    {TrumpCardButton,   true,  "切り札",     120, 250, 100,  24, SmallFont},
+};
+
+void hideControls()
+{
+    static const Control order[] = {AdvanceButton, BackButton, RestButton, HealButton,
+                                    TrumpCardButton, MarkTimeButton, StatusPanel, MessageLog};
+    for (Control c : order)
+        hideControl(c);
+}
+
+void showControls()
+{
+    static const Control order[] = {AdvanceButton, BackButton, RestButton, HealButton,
+                                    MarkTimeButton, StatusPanel, MessageLog};
+    for (Control c : order)
+        showControl(c);
+}
+
+// The key's command button, or 0 for a key that is not a command key.
+static int commandOfKey(uintptr_t key)
+{
+    switch (key) {
+    case KeyUp: return Advance;
+    case KeyDown: return Back;
+    case KeyLeft: return MarkTime;
+    case KeyRight: return Heal;
+    case KeyReturn: return Rest;
+    case KeySpace: return TrumpCard;
+    default: return 0;
+    }
+}
+
+bool dispatchKey(uintptr_t key, intptr_t keyData)
+{
+    if (game.ending && key != KeyF11)
+        return false;
+    focusMainWindow();
+    if (!game.heroReady)
+        return false;
+    if ((keyData & 0xffff) >= 2)
+        return false;
+    if (key == KeyF7) {
+        levelUp(hero);
+        return true;
+    }
+    if (key == KeyF11) {
+        resetGame();
+        return true;
+    }
+    int command = commandOfKey(key);
+    if (command == 0 || !isControlEnabled(static_cast<Control>(command)))
+        return false;
+    handleCommand(command);
+    return true;
+}
+
+int handleKey(uintptr_t key, intptr_t keyData)
+{
+    dispatchKey(key, keyData);
+    return 0;
+}
+
+void buttonKeyDown(uintptr_t key, intptr_t keyData)
+{
+    if ((keyData & 0xffff) >= 2)
+        return;
+    handleKey(key, keyData);
+}
+
+void onCommand(uintptr_t wParam, intptr_t lParam)
+{
+    if (game.timeUp) {
+        resetGame();
+        return;
+    }
+    handleCommand(static_cast<int>(wParam & 0xffff));
+    handleKey(wParam, lParam);
+}
