@@ -1,6 +1,10 @@
-# Windows build (mingw-w64): the portable code compiled for Windows, and the
-# program and tools once their sources exist.
-foreach(dir shell/win32 tools/appraise tests/e2e)
+# Windows build (mingw-w64): the portable code compiled for Windows, the
+# program, its assets and tools, and the tests that run them under Wine.
+include(${CMAKE_SOURCE_DIR}/tests/wine/wine.cmake)
+if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/assets.cmake)
+  include(${CMAKE_SOURCE_DIR}/cmake/assets.cmake)
+endif()
+foreach(dir shell/win32 tools/appraise tests/win32 tests/e2e)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${dir})
   endif()
