@@ -1,0 +1,90 @@
+// The program's entry point: one copy only, the working folder, sounds,
+// random seed, the window class and the centred main window, the message loop.
+#include "shell/win32/win32.h"
+
+#include "core/random.h"
+#include "shell/sound.h"
+
+HINSTANCE appInstance = nullptr;
+HWND mainWindow = nullptr;
+HICON appIcon = nullptr;
+HCURSOR hoverCursor = nullptr;
+HCURSOR aimCursor = nullptr;
+HFONT smallFont = nullptr;
+HFONT logFont = nullptr;
+
+static const char className[] = "TAVRENNE";
+static const int windowWidth = 245;
+static const int windowHeight = 360;
+
+// Brings the running copy forward: restored if minimised, its last active
+// pop-up (or itself) in front.
+static void bringOtherCopyForward()
+{
+    HWND other = FindWindowA(className, nullptr);
+    if (!other)
+        return;
+    if (IsIconic(other))
+        ShowWindow(other, SW_RESTORE);
+    SetForegroundWindow(GetLastActivePopup(other));
+}
+
+static bool registerWindowClass()
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = appInstance;
+    wc.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(101));
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1);
+    wc.lpszClassName = className;
+    return RegisterClassExA(&wc) != 0;
+}
+
+// The main window, centred in the desktop's work area.
+static HWND createMainWindow()
+{
+    RECT work = {0, 0, windowWidth, windowHeight};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    int x = (work.left + work.right - windowWidth) / 2;
+    int y = (work.top + work.bottom - windowHeight) / 2;
+    return CreateWindowExA(0, className, "Tavrenne",
+                           WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, x, y,
+                           windowWidth, windowHeight, nullptr, nullptr, appInstance, nullptr);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    appInstance = instance;
+    // Owned for the life of the process; never released.
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, className);
+    if (!mutex)
+        return 1;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        bringOtherCopyForward();
+        return 1;
+    }
+    enterOwnFolder();
+    loadSoundEffects();
+    seedRandom(GetTickCount());
+    registerWindowClass();
+    if (!createMainWindow()) {
+        releaseSoundEffects();
+        return 1;
+    }
+    ShowWindow(mainWindow, showCommand);
+    UpdateWindow(mainWindow);
+
+    MSG msg;
+    BOOL got;
+    while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+        if (got == -1)
+            return 1;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,17 @@
+// Music through the media control interface's command strings, and sound
+// effects played asynchronously from the WAV images held in memory.
+#include "shell/win32/win32.h"
+
+#include <mmsystem.h>
+
+void sendMusicCommand(const char* command, bool notify)
+{
+    // Results are not examined: without a music device the game runs silent.
+    mciSendStringA(command, nullptr, 0, notify ? mainWindow : nullptr);
+}
+
+void playWave(int, const unsigned char* wave)
+{
+    // A null image stops the effect still playing and plays nothing.
+    PlaySoundA(reinterpret_cast<LPCSTR>(wave), nullptr, SND_MEMORY | SND_ASYNC);
+}

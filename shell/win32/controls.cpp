@@ -1,0 +1,120 @@
+// The nine child controls and the verbs that work them, the button filter,
+// repaint requests, the blocking pause and message boxes.
+#include "shell/win32/win32.h"
+
+#include "shell/controls.h"
+
+// Handles in the order of controlTable.
+static HWND controls[controlCount];
+// Each button's window procedure from before it was subclassed.
+static WNDPROC buttonProcs[controlCount];
+
+static int indexOf(Control control)
+{
+    for (int i = 0; i < controlCount; ++i)
+        if (controlTable[i].control == control)
+            return i;
+    return -1;
+}
+
+HWND controlWindow(Control control)
+{
+    int i = indexOf(control);
+    return i < 0 ? nullptr : controls[i];
+}
+
+HFONT fontOf(Font font)
+{
+    return font == LogFont ? logFont : smallFont;
+}
+
+// A key-down never reaches a button, so a focused button never clicks itself
+// from the keyboard; the key goes to the keyboard map instead.
+static LRESULT CALLBACK buttonFilter(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    int i = 0;
+    while (i < controlCount && controls[i] != button)
+        ++i;
+    if (message == WM_KEYDOWN) {
+        buttonKeyDown(wParam, lParam);
+        return 0;
+    }
+    WNDPROC previous = i < controlCount ? buttonProcs[i] : nullptr;
+    if (!previous)
+        return DefWindowProcA(button, message, wParam, lParam);
+    return CallWindowProcA(previous, button, message, wParam, lParam);
+}
+
+void createControls(HWND parent)
+{
+    for (int i = 0; i < controlCount; ++i) {
+        const ControlSpec& spec = controlTable[i];
+        DWORD style = WS_CHILD;
+        if (spec.button)
+            style |= WS_TABSTOP | BS_FLAT | BS_PUSHBUTTON;
+        // Buttons are known by their command number; the panels carry id 0.
+        HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.button ? spec.control : 0));
+        controls[i] = CreateWindowExA(0, spec.button ? "BUTTON" : "STATIC", spec.text, style,
+                                      spec.x, spec.y, spec.width, spec.height, parent, id,
+                                      appInstance, nullptr);
+        SendMessageA(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.font)),
+                     TRUE);
+        if (spec.button && controls[i]) {
+            // Stored before the swap: the filter may run at once.
+            buttonProcs[i] = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(controls[i], GWLP_WNDPROC));
+            SetWindowLongPtrA(controls[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonFilter));
+        }
+    }
+}
+
+void setControlText(Control control, const char* text)
+{
+    SetWindowTextA(controlWindow(control), text);
+}
+
+void enableControl(Control control, bool enabled)
+{
+    EnableWindow(controlWindow(control), enabled);
+}
+
+bool isControlEnabled(Control control)
+{
+    return IsWindowEnabled(controlWindow(control)) != 0;
+}
+
+void showControl(Control control)
+{
+    ShowWindow(controlWindow(control), SW_SHOWNA);
+}
+
+void hideControl(Control control)
+{
+    ShowWindow(controlWindow(control), SW_HIDE);
+}
+
+void focusMainWindow()
+{
+    SetFocus(mainWindow);
+}
+
+void invalidate(const Rect* rect)
+{
+    if (!mainWindow)
+        return;  // a null window would mean every window on the desktop
+    if (!rect) {
+        InvalidateRect(mainWindow, nullptr, TRUE);
+        return;
+    }
+    RECT r = {rect->left, rect->top, rect->right, rect->bottom};
+    InvalidateRect(mainWindow, &r, TRUE);
+}
+
+void pause(int milliseconds)
+{
+    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
+
+void messageBox(const char* text, const char* caption, BoxOwner owner)
+{
+    MessageBoxA(owner == OwnedByMainWindow ? mainWindow : nullptr, text, caption, MB_OK);
+}

@@ -1,0 +1,115 @@
+// The main window's procedure: one short translation per message, each
+// handing the message to the portable game.
+#include "shell/win32/win32.h"
+
+#include <mmsystem.h>
+
+#include "capture/arrow.h"
+#include "core/records.h"
+#include "shell/controls.h"
+#include "shell/scene.h"
+#include "shell/sound.h"
+
+// Mouse positions are the signed 16-bit halves of lParam: while the mouse is
+// captured they can lie left of or above the client area.
+static int xOf(LPARAM lParam)
+{
+    return static_cast<short>(LOWORD(lParam));
+}
+
+static int yOf(LPARAM lParam)
+{
+    return static_cast<short>(HIWORD(lParam));
+}
+
+static LRESULT onCreate(HWND window)
+{
+    mainWindow = window;
+    appIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(101));
+    hoverCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(112));
+    aimCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(113));
+    smallFont = CreateFontA(13, 0, 0, 0, 400, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, nullptr);
+    logFont = CreateFontA(15, 0, 0, 0, 600, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, nullptr);
+    RECT client;
+    GetClientRect(window, &client);
+    setClientSize(client.right - client.left, client.bottom - client.top);
+    createControls(window);
+    createDrawingResources();
+    return 0;
+}
+
+static LRESULT onDestroy()
+{
+    stopMusic();
+    releaseSoundEffects();  // stops the playing effect before its buffer goes
+    releaseDrawingResources();
+    destroyCapturedIcons();
+    // The controls are destroyed with the window before their fonts go here.
+    DeleteObject(smallFont);
+    DeleteObject(logFont);
+    smallFont = nullptr;
+    logFont = nullptr;
+    PostQuitMessage(0);
+    return 0;
+}
+
+static LRESULT onMinMaxInfo(LPARAM lParam)
+{
+    MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize.x = info->ptMaxTrackSize.x = 245;
+    info->ptMinTrackSize.y = info->ptMaxTrackSize.y = 360;
+    return 0;
+}
+
+// The StatusPanel on white and the MessageLog on light grey, both with
+// transparent text backgrounds; 0 leaves the ResultPanel the default colours.
+static LRESULT onStaticColour(WPARAM wParam, LPARAM lParam)
+{
+    HWND panel = reinterpret_cast<HWND>(lParam);
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    if (panel && panel == controlWindow(StatusPanel)) {
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    if (panel && panel == controlWindow(MessageLog)) {
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(LTGRAY_BRUSH));
+    }
+    return 0;
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return onCreate(window);
+    case WM_DESTROY:
+        return onDestroy();
+    case WM_PAINT:
+        paintWindow();
+        return 0;
+    case WM_GETMINMAXINFO:
+        return onMinMaxInfo(lParam);
+    case WM_KEYDOWN:
+        return handleKey(wParam, lParam);
+    case WM_COMMAND:
+        onCommand(wParam, lParam);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return onStaticColour(wParam, lParam);
+    case WM_MOUSEMOVE:
+        onMouseMove(xOf(lParam), yOf(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        onLeftButtonDown(xOf(lParam), yOf(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        onLeftButtonUp(xOf(lParam), yOf(lParam));
+        return 0;
+    case MM_MCINOTIFY:
+        restartMusic();
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
