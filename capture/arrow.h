@@ -5,13 +5,18 @@
 // The game's own executable path as the system reports it; set once at start-up.
 extern char ownExePath[260];
 
+// The grab spot: client x and y both from 51 to 81, ends included.
 bool isOnGrabSpot(int x, int y);
 // The White Arrow may be drawn: no hero yet, or the second arrow is offered.
 bool whiteArrowAvailable();
-// Mouse messages, in client coordinates of the main window.
+// Mouse messages, in client coordinates of the main window (the signed
+// 16-bit halves of the message's position).
 void onLeftButtonDown(int x, int y);
 void onMouseMove(int x, int y);
 void onLeftButtonUp(int x, int y);
+// The shot: the window under the release position, its program's file, and
+// the first or second arrow made from its Fingerprint.
 void releaseWhiteArrow(int x, int y);
-// Puts the file's icon into the slot and has the window repainted.
+// Puts the file's icon into the slot (HeroIcon or SecondIcon) and has the
+// window repainted.
 void setCapturedIcon(const char* path, int slot);
