@@ -21,6 +21,7 @@ static std::map<std::string, FakeFile> files;
 static std::vector<OpenFile> handles;  // FileRef n is handles[n - 1]
 static uint64_t now = 0;
 static bool digestScripted = false;
+static bool digestFails = false;
 static unsigned char scriptedDigest[16];
 static WindowRef windowAtPoint = 0;
 static std::map<WindowRef, std::string> windowExes;
@@ -46,6 +47,7 @@ void resetRecorder()
     handles.clear();
     now = fileTimeOf(2026, 12, 8);
     digestScripted = false;
+    digestFails = false;
     windowAtPoint = 0;
     windowExes.clear();
     std::memset(pictureFails, 0, sizeof pictureFails);
@@ -289,9 +291,16 @@ void clearScriptedDigest()
     digestScripted = false;
 }
 
+void failDigest(bool fail)
+{
+    digestFails = fail;
+}
+
 bool md5Digest(const unsigned char* bytes, size_t length, unsigned char digest[16])
 {
     record("md5Digest", {}, {static_cast<int64_t>(length)});
+    if (digestFails)
+        return false;
     if (digestScripted) {
         std::memcpy(digest, scriptedDigest, 16);
         return true;

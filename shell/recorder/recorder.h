@@ -51,6 +51,8 @@ void setFakeNow(uint64_t fileTime);
 // The digest to report instead of the real MD5 (the replay's shoot lines).
 void scriptDigest(const unsigned char digest[16]);
 void clearScriptedDigest();
+// The digest verb reports a failure (a provider that refuses MD5).
+void failDigest(bool fail);
 
 // Windows under the pointer and their executables.
 void scriptWindowAtPoint(WindowRef window);
