@@ -1,0 +1,19 @@
+// The generator's top-level writers: each writes one family of files into a
+// folder and returns false (after printing why) when a file cannot be written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+bool writePictures(const std::string& datDir);
+bool writeMusic(const std::string& datDir);
+bool writeEffects(const std::string& datDir);
+bool writeIconFiles(const std::string& resDir);
+bool writeContactSheet(const std::string& pngPath);
+
+// Writes the whole file; false (after reporting why) when it cannot.
+bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// Prints "tavrenne-assets: cannot write PATH: REASON" on standard error.
+void reportWriteFailure(const std::string& path, const char* reason);
