@@ -1,0 +1,376 @@
+// The test driver: a console program in the game's Wine prefix that finds
+// windows, reads and clicks controls, reads pixels and waits for conditions.
+//
+// Usage: driver.exe COMMAND ARGS... [+ COMMAND ARGS...]...
+// Commands run in order; the first that fails ends the run with exit code 1
+// and a line on stderr naming what did not appear (2: bad usage). Texts are
+// printed as UTF-8, one result per line. Times are in milliseconds.
+//
+// WIN names a top-level window: a class name (TAVRENNE), or box:CAPTION for
+// a message box with exactly that caption ("box:" for an empty caption).
+// CTL names a child of WIN: a control id in decimal (101), #N for the N-th
+// child in creation order (#0 first), or . for WIN itself.
+//
+//   wait WIN [ms]             until a visible WIN exists (default 20000 ms)
+//   gone WIN [ms]             until no WIN exists, visible or not
+//   count WIN                 prints how many WIN exist, visible or not
+//   text WIN CTL              prints the text (a box's message is control 65535)
+//   wait-text WIN CTL TEXT [ms]  until that text is exactly TEXT
+//   visible WIN CTL           prints 1 if shown, else 0
+//   enabled WIN CTL           prints 1 if enabled, else 0
+//   click WIN CTL             clicks a button (posted, so a long handler never blocks us)
+//   close WIN                 asks the window to close (WM_CLOSE)
+//   post WIN MSG WPARAM LPARAM   posts a message; numbers in decimal or 0x hex
+//   key WIN VK [repeat]       posts WM_KEYDOWN with that repeat count (default 1)
+//   origin WIN                prints the screen position of the client area's origin
+//   rect WIN                  prints the window's screen rectangle: left top right bottom
+//   client WIN                prints the client area's width and height
+//   pixel WIN X Y             prints the client pixel's colour as RRGGBB
+//   wait-pixel WIN X Y RRGGBB [ms]  until the client pixel has that colour
+//   iconic WIN                prints 1 if minimised, else 0
+//   workarea .                prints the desktop work area: left top right bottom
+//   syscolor N                prints system colour N (GetSysColor) as RRGGBB
+//   target TITLE [ms]         shows a plain window titled TITLE (class TavrenneTarget)
+//                             at the top left and runs until it is closed or the time
+//                             is up (default 600000): a program to shoot the arrow at
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+typedef std::vector<std::string> Args;
+
+static const DWORD defaultWait = 20000;
+static const DWORD pollEvery = 50;
+
+static int fail(const std::string& what)
+{
+    std::fprintf(stderr, "driver: %s\n", what.c_str());
+    return 1;
+}
+
+// ANSI (the process code page) to UTF-8, for printing and messages.
+static std::string utf8(const std::string& ansi)
+{
+    int wide = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
+    std::wstring w(wide > 0 ? wide : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &w[0], wide);
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(bytes > 0 ? bytes : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &out[0], bytes, nullptr, nullptr);
+    out.resize(std::strlen(out.c_str()));
+    return out;
+}
+
+static void print(const std::string& line)
+{
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+static long number(const std::string& text)
+{
+    return std::strtol(text.c_str(), nullptr, 0);
+}
+
+static std::string textOf(HWND window)
+{
+    char buffer[4096] = "";
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    buffer[sizeof buffer - 1] = '\0';
+    return buffer;
+}
+
+// ---- finding windows ----
+
+struct Search {
+    std::string className;
+    std::string caption;
+    bool byCaption;
+    std::vector<HWND> found;
+};
+
+static BOOL CALLBACK collectTopLevel(HWND window, LPARAM data)
+{
+    Search& search = *reinterpret_cast<Search*>(data);
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (search.className != name)
+        return TRUE;
+    if (search.byCaption) {
+        char caption[512] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        if (search.caption != caption)
+            return TRUE;
+    }
+    search.found.push_back(window);
+    return TRUE;
+}
+
+static std::vector<HWND> findWindows(const std::string& spec)
+{
+    Search search;
+    search.byCaption = spec.compare(0, 4, "box:") == 0;
+    search.className = search.byCaption ? "#32770" : spec;
+    search.caption = search.byCaption ? spec.substr(4) : "";
+    EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+static HWND findVisible(const std::string& spec)
+{
+    for (HWND window : findWindows(spec))
+        if (IsWindowVisible(window))
+            return window;
+    return nullptr;
+}
+
+static BOOL CALLBACK collectChild(HWND window, LPARAM data)
+{
+    std::vector<HWND>& children = *reinterpret_cast<std::vector<HWND>*>(data);
+    children.push_back(window);
+    return TRUE;
+}
+
+static HWND findControl(HWND parent, const std::string& spec)
+{
+    if (spec == ".")
+        return parent;
+    if (!spec.empty() && spec[0] == '#') {
+        std::vector<HWND> children;
+        EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&children));
+        size_t index = static_cast<size_t>(number(spec.substr(1)));
+        return index < children.size() ? children[index] : nullptr;
+    }
+    return GetDlgItem(parent, static_cast<int>(number(spec)));
+}
+
+// ---- commands ----
+
+// Polls check until it holds or the time is up.
+template <typename Check>
+static bool waitFor(DWORD milliseconds, Check check)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (check())
+            return true;
+        if (GetTickCount() - start >= milliseconds)
+            return false;
+        Sleep(pollEvery);
+    }
+}
+
+static DWORD timeArg(const Args& args, size_t at)
+{
+    return args.size() > at ? static_cast<DWORD>(number(args[at])) : defaultWait;
+}
+
+static bool screenPixel(HWND window, int x, int y, COLORREF* colour)
+{
+    POINT point = {x, y};
+    if (!ClientToScreen(window, &point))
+        return false;
+    HDC screen = GetDC(nullptr);
+    *colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return *colour != CLR_INVALID;
+}
+
+static std::string hexColour(COLORREF colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    return text;
+}
+
+static LRESULT CALLBACK targetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A window of this program for the White Arrow to hit.
+static int showTarget(const std::string& title, DWORD milliseconds)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = targetProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "TavrenneTarget";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
+                                  300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!window)
+        return fail("cannot create the target window");
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    SetTimer(window, 1, milliseconds, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER)
+            DestroyWindow(window);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+// Runs one command; args[0] is its name.
+static int run(const Args& args)
+{
+    const std::string& name = args[0];
+    if (args.size() < 2)
+        return fail(name + ": which window?");
+    const std::string& spec = args[1];
+    if (name == "syscolor") {
+        print(hexColour(GetSysColor(static_cast<int>(number(spec)))));
+        return 0;
+    }
+    if (name == "workarea") {
+        RECT r = {0, 0, 0, 0};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+        char text[64];
+        std::snprintf(text, sizeof text, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+        print(text);
+        return 0;
+    }
+    if (name == "target")
+        return showTarget(spec, args.size() > 2 ? timeArg(args, 2) : 600000);
+    if (name == "wait") {
+        if (!waitFor(timeArg(args, 2), [&] { return findVisible(spec) != nullptr; }))
+            return fail("no visible window " + utf8(spec) + " appeared");
+        return 0;
+    }
+    if (name == "gone") {
+        if (!waitFor(timeArg(args, 2), [&] { return findWindows(spec).empty(); }))
+            return fail("window " + utf8(spec) + " is still there");
+        return 0;
+    }
+    if (name == "count") {
+        print(std::to_string(findWindows(spec).size()));
+        return 0;
+    }
+    std::vector<HWND> windows = findWindows(spec);
+    HWND window = findVisible(spec);
+    if (!window && !windows.empty())
+        window = windows[0];
+    if (!window)
+        return fail(name + ": no window " + utf8(spec));
+    if (name == "iconic") {
+        print(IsIconic(window) ? "1" : "0");
+        return 0;
+    }
+    if (name == "close")
+        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : fail("cannot post to " + spec);
+    if (name == "post" && args.size() >= 5) {
+        BOOL posted = PostMessageA(window, static_cast<UINT>(number(args[2])),
+                                   static_cast<WPARAM>(number(args[3])),
+                                   static_cast<LPARAM>(number(args[4])));
+        return posted ? 0 : fail("cannot post to " + spec);
+    }
+    if (name == "key" && args.size() >= 3) {
+        LPARAM repeat = args.size() > 3 ? number(args[3]) : 1;
+        PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(number(args[2])), repeat & 0xffff);
+        return 0;
+    }
+    if (name == "origin" || name == "rect" || name == "client") {
+        RECT r;
+        POINT origin = {0, 0};
+        ClientToScreen(window, &origin);
+        if (name == "rect")
+            GetWindowRect(window, &r);
+        else
+            GetClientRect(window, &r);
+        char text[64];
+        if (name == "origin")
+            std::snprintf(text, sizeof text, "%ld %ld", origin.x, origin.y);
+        else if (name == "rect")
+            std::snprintf(text, sizeof text, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+        else
+            std::snprintf(text, sizeof text, "%ld %ld", r.right - r.left, r.bottom - r.top);
+        print(text);
+        return 0;
+    }
+    if ((name == "pixel" || name == "wait-pixel") && args.size() >= 4) {
+        int x = static_cast<int>(number(args[2]));
+        int y = static_cast<int>(number(args[3]));
+        COLORREF colour = CLR_INVALID;
+        if (name == "pixel") {
+            if (!screenPixel(window, x, y, &colour))
+                return fail("cannot read the pixel at " + args[2] + "," + args[3]);
+            print(hexColour(colour));
+            return 0;
+        }
+        if (args.size() < 5)
+            return fail("wait-pixel: which colour?");
+        bool seen = waitFor(timeArg(args, 5), [&] {
+            return screenPixel(window, x, y, &colour) && hexColour(colour) == args[4];
+        });
+        if (!seen)
+            return fail("pixel " + args[2] + "," + args[3] + " of " + spec + " is " +
+                        hexColour(colour) + ", not " + args[4]);
+        return 0;
+    }
+    if (args.size() < 3)
+        return fail(name + ": which control?");
+    HWND control = findControl(window, args[2]);
+    if (!control)
+        return fail(name + ": no control " + args[2] + " in " + utf8(spec));
+    if (name == "text") {
+        print(utf8(textOf(control)));
+        return 0;
+    }
+    if (name == "wait-text" && args.size() >= 4) {
+        if (!waitFor(timeArg(args, 4), [&] { return textOf(control) == args[3]; }))
+            return fail("control " + args[2] + " of " + utf8(spec) + " reads \"" +
+                        utf8(textOf(control)) + "\", not \"" + utf8(args[3]) + "\"");
+        return 0;
+    }
+    if (name == "visible") {
+        print(IsWindowVisible(control) ? "1" : "0");
+        return 0;
+    }
+    if (name == "enabled") {
+        print(IsWindowEnabled(control) ? "1" : "0");
+        return 0;
+    }
+    if (name == "click")
+        return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : fail("cannot click " + args[2]);
+    std::fprintf(stderr, "driver: unknown command or missing arguments: %s\n", name.c_str());
+    return 2;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: driver.exe COMMAND ARGS... [+ COMMAND ARGS...]...\n");
+        return 2;
+    }
+    _setmode(_fileno(stdout), _O_BINARY);  // lines end in \n alone
+    Args command;
+    for (int i = 1; i <= argc; ++i) {
+        if (i < argc && std::strcmp(argv[i], "+") != 0) {
+            command.push_back(argv[i]);
+            continue;
+        }
+        if (command.empty())
+            continue;
+        int result = run(command);
+        if (result != 0)
+            return result;
+        command.clear();
+    }
+    return 0;
+}
