@@ -27,6 +27,7 @@
 //   client WIN                prints the client area's width and height
 //   pixel WIN X Y             prints the client pixel's colour as RRGGBB
 //   wait-pixel WIN X Y RRGGBB [ms]  until the client pixel has that colour
+//                             (!RRGGBB: until it has any other colour)
 //   iconic WIN                prints 1 if minimised, else 0
 //   workarea .                prints the desktop work area: left top right bottom
 //   syscolor N                prints system colour N (GetSysColor) as RRGGBB
@@ -258,6 +259,22 @@ static int run(const Args& args)
             return fail("window " + utf8(spec) + " is still there");
         return 0;
     }
+    if (name == "wait-text" && args.size() >= 4) {
+        // The window is looked up afresh each time: a box may give way to another.
+        std::string last = "(no such window or control)";
+        bool seen = waitFor(timeArg(args, 4), [&] {
+            HWND window = findVisible(spec);
+            HWND control = window ? findControl(window, args[2]) : nullptr;
+            if (!control)
+                return false;
+            last = textOf(control);
+            return last == args[3];
+        });
+        if (!seen)
+            return fail("control " + args[2] + " of " + utf8(spec) + " reads \"" + utf8(last) +
+                        "\", not \"" + utf8(args[3]) + "\"");
+        return 0;
+    }
     if (name == "count") {
         print(std::to_string(findWindows(spec).size()));
         return 0;
@@ -315,8 +332,10 @@ static int run(const Args& args)
         }
         if (args.size() < 5)
             return fail("wait-pixel: which colour?");
+        bool negated = args[4][0] == '!';
+        std::string wanted = negated ? args[4].substr(1) : args[4];
         bool seen = waitFor(timeArg(args, 5), [&] {
-            return screenPixel(window, x, y, &colour) && hexColour(colour) == args[4];
+            return screenPixel(window, x, y, &colour) && (hexColour(colour) == wanted) != negated;
         });
         if (!seen)
             return fail("pixel " + args[2] + "," + args[3] + " of " + spec + " is " +
@@ -330,12 +349,6 @@ static int run(const Args& args)
         return fail(name + ": no control " + args[2] + " in " + utf8(spec));
     if (name == "text") {
         print(utf8(textOf(control)));
-        return 0;
-    }
-    if (name == "wait-text" && args.size() >= 4) {
-        if (!waitFor(timeArg(args, 4), [&] { return textOf(control) == args[3]; }))
-            return fail("control " + args[2] + " of " + utf8(spec) + " reads \"" +
-                        utf8(textOf(control)) + "\", not \"" + utf8(args[3]) + "\"");
         return 0;
     }
     if (name == "visible") {

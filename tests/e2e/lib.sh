@@ -7,7 +7,7 @@ set -u
 
 SCENARIO=$(basename "$0" .sh)
 WORK=$E2E_OUT/$SCENARIO
-rm -rf "$WORK"
+rm -rf "$WORK" "$E2E_OUT/$SCENARIO"-*.png
 mkdir -p "$WORK"
 GAME_PID=
 

@@ -1,0 +1,67 @@
+# The White Arrow dragged with real mouse input: three releases on the game's
+# own window show the refusal once, on the third; a release on another
+# program's window makes a hero from that program's file, with its name,
+# the default application icon, the scene and the hero's full bar.
+. "$(dirname "$0")/lib.sh"
+
+command -v xdotool >/dev/null || fail "xdotool is missing"
+install_game
+
+# The target program: a copy of the driver under a name of its own, with an
+# old file date so the age rule lets it through.
+mkdir -p "$WORK/target"
+cp "$E2E_DRIVER" "$WORK/target/target.exe"
+touch -d '2001-02-03 12:00' "$WORK/target/target.exe"
+(cd / && exec wine "$WORK/target/target.exe" target Target) &
+TARGET_PID=$!
+trap 'stop_game; kill $TARGET_PID 2>/dev/null' EXIT
+drive wait TavrenneTarget || fail "the target window did not appear"
+
+start_game
+drive wait TAVRENNE || fail "the game window did not appear"
+background=$(drive syscolor 6)
+read -r ox oy <<<"$(drive origin TAVRENNE)"
+read -r tx ty <<<"$(drive origin TavrenneTarget)"
+drive wait-pixel TAVRENNE 66 66 "!$background" || fail "the grab icon is not shown"
+
+# Presses on the grab spot, checks that the icon is hidden while aiming,
+# releases at screen X,Y and waits for the icon to be back.
+drag_to() {
+    xdotool mousemove --sync $((ox + 60)) $((oy + 60)) mousedown 1
+    drive wait-pixel TAVRENNE 66 66 "$background" || fail "pressing on the grab spot did not start aiming"
+    xdotool mousemove --sync $((ox + 120)) $((oy + 200)) mousemove --sync "$1" "$2" mouseup 1
+}
+
+for miss in 1 2; do
+    drag_to $((ox + 200)) $((oy + 250))
+    drive wait-pixel TAVRENNE 66 66 "!$background" || fail "the icon did not come back after miss $miss"
+    expect_output "0" count box:失敗
+done
+drag_to $((ox + 200)) $((oy + 250))
+drive wait-text box:失敗 65535 "ホワイトアローは、窓の外に射ってください。" ||
+    fail "the third miss did not show its box"
+screenshot third-miss
+drive click box:失敗 1 || fail "cannot close the box"
+drive gone box:失敗 || fail "the box did not close"
+
+drag_to $((tx + 100)) $((ty + 80))
+drive wait-text TAVRENNE '#2' $' >\n >\n >\n >\n >target を射止めた!\n' ||
+    fail "no hero was made from the target"
+status=$(drive text TAVRENNE '#0')
+case "$status" in "【target】Lv"*) ;; *) fail "status panel reads: $status" ;; esac
+for control in 101 102 104 105 106 '#0' '#2'; do
+    expect_output "1" visible TAVRENNE "$control"
+done
+expect_output "0" visible TAVRENNE 103
+# The hero's bar at full hit points: yellow over red inside a black frame.
+drive wait-pixel TAVRENNE 160 43 FFFF00 || fail "the hero's bar is not full"
+expect_output "000000" pixel TAVRENNE 160 41
+# While a hero exists and no second arrow is offered, the grab icon is gone.
+drive wait-pixel TAVRENNE 66 66 "!FFFFFF" || fail "the grab icon is still drawn"
+screenshot hero
+
+drive close TAVRENNE
+wait_game_exit
+[ "$GAME_RC" -eq 0 ] || fail "the game ended with code $GAME_RC, not 0"
+drive close TavrenneTarget
+echo "two silent misses, the box on the third, then a hero named target"

@@ -1,0 +1,24 @@
+# A second copy while the first runs minimised: the second exits with code 1
+# and shows nothing; the first is restored and stays the only window of its class.
+. "$(dirname "$0")/lib.sh"
+
+install_game
+start_game
+drive wait TAVRENNE || fail "the game window did not appear"
+# Minimise the first copy (WM_SYSCOMMAND, SC_MINIMIZE).
+drive post TAVRENNE 0x0112 0xF020 0 || fail "cannot minimise the game"
+wait_until 10 test "$(drive iconic TAVRENNE)" = 1 || fail "the game did not minimise"
+
+rc=0
+(cd / && wine "$WORK/game/Tavrenne.exe") || rc=$?
+[ "$rc" -eq 1 ] || fail "the second copy exited with code $rc, not 1"
+expect_output "1" count TAVRENNE
+expect_output "0" count box:
+wait_until 10 test "$(drive iconic TAVRENNE)" = 0 || fail "the first copy was not restored"
+drive wait TAVRENNE || fail "the first copy is not visible"
+screenshot restored
+
+drive close TAVRENNE || fail "cannot close the window"
+wait_game_exit
+[ "$GAME_RC" -eq 0 ] || fail "the first copy ended with code $GAME_RC, not 0"
+echo "second copy left with code 1; the first was restored and closed with code 0"
