@@ -2,7 +2,8 @@
 //
 // Notation, one voice at a time, tokens separated by spaces:
 //   C4/4      a note: letter, optional # or b, octave (C4 is middle C, key 60),
-//             then /n for 1/n of a whole note (n divides 1920: 1 2 3 4 6 8 12 16 24 32)
+//             then /n for 1/n of a whole note (n at most 32 and dividing 1920:
+//             1 2 4 8 16 32, triplets 3 6 12 24, quintuplets 5 10 20)
 //             and an optional '.' for half as long again; without /n the last
 //             length is used again
 //   C4+E4+G4/2  a chord
