@@ -1,7 +1,6 @@
 // The tune notation, the MIDI file encoding, and the game's three tunes read
 // back from the bytes the generator writes.
 #include "midi.h"
-#include "tunes.h"
 
 #include <gtest/gtest.h>
 

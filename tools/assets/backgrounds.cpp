@@ -29,6 +29,12 @@ static float roadBand(float x, float y)
     return std::exp(-d * d / (2.0f * 17.0f * 17.0f));
 }
 
+static float lowerLeft(float x, float y)
+{
+    float dx = x / 128.0f, dy = (128.0f - y) / 128.0f;
+    return clampUnit(0.8f - 1.6f * std::sqrt(dx * dx + dy * dy));
+}
+
 static float roadStarDensity(float x, float y)
 {
     return 0.3f + 0.7f * roadBand(x, y);
@@ -39,8 +45,11 @@ Canvas paintRoad()
     Canvas c = makeCanvas(side, side, Color{0, 0, 0});
     paintVerticalGradient(c, rgb(5, 6, 15), rgb(13, 12, 24));
     static const Color dust[] = {rgb(20, 22, 40), rgb(60, 62, 86), rgb(120, 118, 138), rgb(190, 186, 200)};
-    NebulaStyle band{11u, 0.045f, 2.2f, 0.28f, 0.55f, dust, 4};
+    NebulaStyle band{11u, 0.045f, 2.2f, 0.28f, 0.7f, dust, 4};
     paintNebula(c, band, roadBand);
+    static const Color teal[] = {rgb(10, 30, 40), rgb(30, 80, 100), rgb(90, 150, 170)};
+    NebulaStyle wisp{13u, 0.06f, 2.0f, 0.45f, 0.5f, teal, 3};
+    paintNebula(c, wisp, lowerLeft);
     reduceColors(c, 16);
     paintStars(c, 101u, 520, 0.9f, roadStarDensity);
     paintGalaxy(c, 99.0f, 27.0f, 11.0f, -0.55f, 0.42f, rgb(255, 236, 200), rgb(150, 170, 230));

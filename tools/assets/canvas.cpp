@@ -108,6 +108,15 @@ bool drawGrid(Canvas& canvas, int left, int top, const char* const* rows, int ro
     return true;
 }
 
+Canvas cropCanvas(const Canvas& canvas, int x, int y, int w, int h)
+{
+    Canvas part = makeCanvas(w, h, Color{0, 0, 0});
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            setPixel(part, i, j, pixelAt(canvas, x + i, y + j));
+    return part;
+}
+
 void pasteScaled(Canvas& target, const Canvas& source, int x, int y, int scale)
 {
     for (int j = 0; j < source.height * scale; ++j)

@@ -44,6 +44,8 @@ void fillRect(Canvas& canvas, int x, int y, int w, int h, Color c);
 bool drawGrid(Canvas& canvas, int left, int top, const char* const* rows, int rowCount,
               const PaletteEntry* palette, int paletteSize);
 
+// The w x h pixels at (x, y); black where that reaches beyond the canvas.
+Canvas cropCanvas(const Canvas& canvas, int x, int y, int w, int h);
 // Copies `source` onto `target` at (x, y), `scale` target pixels per source pixel.
 void pasteScaled(Canvas& target, const Canvas& source, int x, int y, int scale);
 // Blends `source` over `target` at (x, y) with one constant opacity.

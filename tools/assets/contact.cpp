@@ -92,13 +92,17 @@ bool writeContactSheet(const std::string& pngPath)
         drawPictureCell(sheet, x, y, pictureAssets[i].label, pictures[i]);
     }
     // Scenes at 2x: battles on the road and before the guardian, the final
-    // battle at the edge (no sprite), and the rest point.
+    // battle at the edge (no sprite), the rest point, and the road with the
+    // grab icon while the second arrow is offered.
     const Canvas& sprite = pictures[5];
+    Canvas offer = pictures[2];
+    pasteScaled(offer, composeIcon(makeAppIcon(), cropCanvas(offer, 50, 50, 32, 32)), 50, 50, 1);
     Canvas scenes[] = {mockBattle(pictures[2], &sprite, 70), mockBattle(pictures[1], &sprite, 40),
-                       mockBattle(pictures[4], nullptr, 100), pictures[0]};
-    drawLabel(sheet, margin, sceneTop, "in the game (2x): road battle, guardian, final battle, rest", 2);
-    for (int i = 0; i < 4; ++i)
-        pasteScaled(sheet, scenes[i], margin + i * (256 + margin), sceneTop + 24, 2);
+                       mockBattle(pictures[4], nullptr, 100), pictures[0], offer};
+    drawLabel(sheet, margin, sceneTop,
+              "in the game (2x): road battle, guardian, final battle, rest point, second arrow offered", 2);
+    for (int i = 0; i < 5; ++i)
+        pasteScaled(sheet, scenes[i], margin + i * (256 + 12), sceneTop + 24, 2);
     for (int i = 0; i < iconPictureCount; ++i) {
         IconPicture icon = iconPictures[i].make();
         drawCursorCell(sheet, margin + i * (sheetWidth / 3), iconTop, icon);

@@ -39,7 +39,7 @@ static float latticeAt(float x, float depth)
     float row = clampUnit(1.0f - rowDistance) * clampUnit(1.5f - zPerRow * 3.0f);
     float column = clampUnit(1.0f - columnDistance) * clampUnit(1.5f - wPerColumn * 3.0f);
     float strength = row > column ? row : column;
-    return strength * 0.6f * clampUnit(depth / 6.0f);
+    return strength * 0.4f * clampUnit(depth / 6.0f);
 }
 
 // The sky darkens upwards; the rim of the edge burns white into violet.
@@ -61,7 +61,7 @@ static void paintHorizon(Canvas& c)
             float depth = -h;
             Color beyond = mix(rgb(255, 240, 255), rgb(150, 110, 210), clampUnit(depth / 5.0f));
             beyond = mix(beyond, rgb(36, 18, 70), clampUnit((depth - 5.0f) / 40.0f));
-            setPixel(c, x, y, mix(beyond, rgb(70, 200, 255), latticeAt(fx, depth)));
+            setPixel(c, x, y, mix(beyond, rgb(190, 150, 255), latticeAt(fx, depth)));
         }
     }
 }
@@ -119,20 +119,21 @@ static void paintLamp(Canvas& c, int x, int y, Color light)
     addPixel(c, x, y - 1, halo);
 }
 
-// Rows of small lamps on the shoulders and pylons, a few of them dark.
+// Racks of small lamps, like valves, in a column down the middle of each
+// plate of the shoulders and pylons; a few are dark.
 static void paintLamps(Canvas& c)
 {
     Xorshift random = makeXorshift(909u);
     static const Color lamps[] = {rgb(255, 176, 60), rgb(255, 176, 60), rgb(255, 176, 60),
-                                  rgb(110, 255, 150), rgb(255, 70, 50)};
-    for (int y = 48; y < 86; y += 5) {
-        for (int ax = 3; ax < 44; ax += 4) {
-            int kind = nextBelow(random, 5);
-            float brightness = nextRange(random, 0.5f, 1.0f);
-            bool lit = nextBelow(random, 6) != 0;
+                                  rgb(255, 176, 60), rgb(110, 255, 150), rgb(255, 70, 50)};
+    for (int ax = 3; ax < 44; ax += 8) {
+        for (int y = 47; y < 86; y += 3) {
+            int kind = nextBelow(random, 6);
+            float brightness = nextRange(random, 0.45f, 1.0f);
+            bool lit = nextBelow(random, 5) != 0;
             for (int side = 0; side < 2; ++side) {
                 int x = side ? 64 + ax : 63 - ax;
-                if (!lit || colossusAt(x - 1, y) == Outside || colossusAt(x + 1, y) == Outside)
+                if (!lit || colossusAt(x - 1, y - 1) == Outside || colossusAt(x + 1, y - 1) == Outside)
                     continue;
                 if (aboveHorizon(static_cast<float>(x), static_cast<float>(y)) < 3.0f)
                     continue;

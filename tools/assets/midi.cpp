@@ -1,7 +1,6 @@
 // Reading the note notation and writing Standard MIDI Files by hand.
 #include "midi.h"
 
-#include "tunes.h"
 
 #include <algorithm>
 #include <cctype>

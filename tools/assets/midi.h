@@ -69,6 +69,10 @@ double tuneSeconds(const Tune& tune);
 // all but the last); values up to 0x0FFFFFFF.
 void putVariableLength(std::vector<uint8_t>& out, uint32_t value);
 
-// The game's tunes, in the order of their track numbers.
+// The game's tunes, each in its own file as note data, and all three in the
+// order of their track numbers.
+extern const Tune fieldTune;   // nemuri.mid: the journey's lullaby
+extern const Tune bossTune;    // t_midi105_boss08.mid: the final battle
+extern const Tune endingTune;  // aoi.mid: the universe was saved
 extern const Tune* const tunes[];
 extern const int tuneCount;

@@ -2,7 +2,7 @@
 // seconds). Four bars of drums and driving bass, the theme (A), a climbing
 // middle (B) through F major, the theme again, and four bars of turnaround
 // that end on B major, the dominant, to fall back into the opening E.
-#include "tunes.h"
+#include "midi.h"
 
 // ---- Melody (brass section) ----
 

@@ -1,8 +1,9 @@
 // The ending: D major, 4/4 at 92 beats a minute, 24 bars (about 63
 // seconds). A warm theme on strings (A), a rising middle (B), and the theme
 // again with a flute descant, a choir and a glockenspiel; the last bar
-// climbs E, C#, D, E into the F# that opens the tune again.
-#include "tunes.h"
+// climbs the A7 chord to its seventh, G, which falls to the F# that opens
+// the tune again.
+#include "midi.h"
 
 // ---- Melody (string ensemble) ----
 
@@ -13,7 +14,7 @@ static const char melodyA[] = THEME_OPENING "E5/2 A4/4 C#5/4 | ";
 static const char melodyB[] =
     "B5/4. A5/8 G5/4 B5/4 | C#6/4. B5/8 A5/2 | A5/4 C#6/4 F#6/4 E6/8 C#6/8 | D6/2. B5/4 | "
     "B5/4 G5/4 D6/4 B5/4 | C#6/4 E6/4 A5/4 C#6/4 | D6/2. A5/4 | B5/4 A5/4 G5/4 E5/4 | ";
-static const char melodyReprise[] = THEME_OPENING "E5/4 C#5/4 D5/4 E5/4 | ";
+static const char melodyReprise[] = THEME_OPENING "C#5/4 E5/4 A5/4 G5/4 | ";
 static const char* const melody[] = {melodyA, melodyB, melodyReprise, nullptr};
 
 // ---- Flute: a descant falling a step a bar over the reprise ----

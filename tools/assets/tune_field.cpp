@@ -2,7 +2,7 @@
 // (one minute). A, B and A again; every section ends on C so that the last
 // bar leads back to the F of the first. Flute melody, harp rocking in
 // eighths, bass on the beat, strings joining in B and a celesta in the reprise.
-#include "tunes.h"
+#include "midi.h"
 
 // ---- Melody (flute) ----
 
