@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "shell/panels.h"
+
 // One row per field a Fingerprint fills: its piece (two characters from
 // 2 * (piece - 1)) and the range the piece is spread over.
 struct PieceRange {
@@ -39,6 +41,21 @@ static const TrumpCardRow trumpCards[trumpCardCount] = {
     {"ﾃﾞﾌﾚｽﾊﾟｲﾗﾙ(M10", 10},       // 4
     {"ﾊﾞｸﾞｽﾄﾘｰﾑ(M70", 70},        // 5
 };
+
+// The passive traits by number, as the ResultPanel names them.
+static const char* const traitNames[] = {
+    "クリティカル2倍",   // 0 the opponent's critical hits come twice as often
+    "回避率2倍",         // 1 the hero's evasion counts double
+    "時々ダメージ半分",  // 2 damage sometimes halved
+    "HP自然回復率UP",    // 3 faster natural HP recovery
+    "MP自然回復率UP",    // 4 faster natural MP recovery
+    "敵遭遇率UP",        // 5 more encounters
+};
+
+const char* traitName(int trait)
+{
+    return trait >= 0 && trait < 6 ? traitNames[trait] : "";
+}
 
 static int32_t hexDigitValue(char c)
 {

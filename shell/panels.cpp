@@ -67,14 +67,6 @@ const char* logLine(int line)
     return lines[line - 1];
 }
 
-const char* traitName(int trait)
-{
-    static const char* const names[] = {
-        "クリティカル2倍", "回避率2倍", "時々ダメージ半分", "HP自然回復率UP", "MP自然回復率UP", "敵遭遇率UP",
-    };
-    return trait >= 0 && trait < 6 ? names[trait] : "";
-}
-
 void refreshStatus()
 {
     char text[500];
