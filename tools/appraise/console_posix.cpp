@@ -1,0 +1,52 @@
+// The appraisal tool's console on Linux: UTF-8 output, errno for the reason
+// an open failed, and UTF-8 paths turned into the game's Shift_JIS.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "tools/appraise/console.h"
+#include "tools/replay/sjis_text.h"
+
+void writeConsole(const std::string& sjis)
+{
+    std::string text = sjisToUtf8(sjis);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void writeConsoleError(const std::string& sjis)
+{
+    std::string text = sjisToUtf8(sjis);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+std::string openFailureReason()
+{
+    switch (errno) {
+    case ENOENT:
+    case ENOTDIR:
+        return "ファイルが見つかりません";
+    case EACCES:
+    case EPERM:
+        return "読む権限がありません";
+    case EAGAIN:
+        return "他のプログラムが書き込み中です";
+    case EISDIR:
+        return "普通のファイルではありません";
+    default: {
+        char text[160];
+        std::snprintf(text, sizeof text, "開けません (%s)", std::strerror(errno));
+        return text;
+    }
+    }
+}
+
+std::string gamePathOf(const char* argument)
+{
+    std::string path;
+    if (!utf8ToSjis(argument, &path))
+        path = argument;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
