@@ -126,7 +126,7 @@ TEST(Pictures, TheSpriteHasAFramedSquareAndABrightCreature)
                 << "the creature is mirrored about its centre at (" << x << ", " << y << ")";
 }
 
-TEST(Icons, TheArrowIsSymmetricOutlinedAndHasTheHotSpotOnIt)
+TEST(Icons, TheArrowsAreSymmetricOutlinedAndTheHotSpotsLieOnThePictures)
 {
     for (IconPicture icon : {makeAppIcon(), makeAimCursor()}) {
         SCOPED_TRACE(icon.label);
@@ -147,6 +147,12 @@ TEST(Icons, TheArrowIsSymmetricOutlinedAndHasTheHotSpotOnIt)
             }
         EXPECT_EQ(luma(icon.palette[icon.indices[static_cast<size_t>(14 * iconSide + 16)]]), 1.0f);
     }
+    // The aiming arrow's tip is the hot spot: outline just above, nothing higher.
+    IconPicture aim = makeAimCursor();
+    EXPECT_TRUE(aim.opaque[static_cast<size_t>(13 * iconSide + 16)]);
+    EXPECT_EQ(luma(aim.palette[aim.indices[static_cast<size_t>(13 * iconSide + 16)]]), 0.0f);
+    for (size_t i = 0; i < static_cast<size_t>(13 * iconSide); ++i)
+        ASSERT_FALSE(aim.opaque[i]) << "pixel " << i % iconSide << ", " << i / iconSide << " lies above the tip";
     IconPicture hand = makeHoverCursor();
     EXPECT_EQ(luma(hand.palette[hand.indices[static_cast<size_t>(14 * iconSide + 16)]]), 1.0f) << "the palm";
     Color cuff = hand.palette[hand.indices[static_cast<size_t>(28 * iconSide + 16)]];

@@ -42,6 +42,43 @@ static const char* const arrowGrid[iconSide] = {
     "................................",
 };
 
+// The aiming cursor: the same arrow, smaller, its tip on the hot spot
+// (16, 14), so that the shot hits the window under the tip.
+static const char* const aimGrid[iconSide] = {
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "...............KKK..............",
+    "..............KKWKK.............",
+    ".............KKWWGKK............",
+    "............KKWWWGGKK...........",
+    "...........KKWWWWWGGKK..........",
+    "..........KKWWWWWWWGGKK.........",
+    ".........KKWWWWWWWWWGGKK........",
+    "........KKWWWWWWWWWWWGGKK.......",
+    ".......KKWWWWWWWWWWWWWGGKK......",
+    "......KKWWWWWWWWWWWWWWWGGKK.....",
+    "......KWWWWWWWWWWWWWWWWWGGK.....",
+    "......KKKKKKKWWWWWGGKKKKKKK.....",
+    "............KWWWWWGGK...........",
+    "............KWWWWWGGK...........",
+    "............KWWWWWGGK...........",
+    "............KWWWWWGGK...........",
+    "............KWWWWWGGK...........",
+    "............KGGGGGGGK...........",
+    "............KKKKKKKKK...........",
+};
+
 // An open white hand over a dark cuff; the hot spot lies in the palm.
 static const char* const handGrid[iconSide] = {
     "................................",
@@ -133,7 +170,7 @@ IconPicture makeHoverCursor()
 
 IconPicture makeAimCursor()
 {
-    return fromGrid("cursor 113", 4, 16, 14, arrowGrid, arrowPalette, 3);
+    return fromGrid("cursor 113", 4, 16, 14, aimGrid, arrowPalette, 3);
 }
 
 const IconAsset iconPictures[] = {
