@@ -1,4 +1,4 @@
-// A picture being painted: linear floating-point RGB pixels with the few
+// A picture being painted: floating-point RGB pixels with the few
 // drawing operations the pictures, the icons and the contact sheet share.
 #pragma once
 

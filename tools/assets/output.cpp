@@ -1,5 +1,5 @@
-// Writing the generator's files: the pictures, the tunes, the effects' folder
-// and the icon files, each reported by name when it cannot be written.
+// Writing the generator's files: the pictures, the tunes and the icon files,
+// each reported by name when it cannot be written.
 #include "assets.h"
 
 #include "cursors.h"
