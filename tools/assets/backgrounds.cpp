@@ -32,7 +32,7 @@ static float roadBand(float x, float y)
 static float lowerLeft(float x, float y)
 {
     float dx = x / 128.0f, dy = (128.0f - y) / 128.0f;
-    return clampUnit(0.8f - 1.6f * std::sqrt(dx * dx + dy * dy));
+    return clampUnit(1.0f - 1.5f * std::sqrt(dx * dx + dy * dy));
 }
 
 static float roadStarDensity(float x, float y)
@@ -48,9 +48,9 @@ Canvas paintRoad()
     NebulaStyle band{11u, 0.045f, 2.2f, 0.28f, 0.7f, dust, 4};
     paintNebula(c, band, roadBand);
     static const Color teal[] = {rgb(10, 30, 40), rgb(30, 80, 100), rgb(90, 150, 170)};
-    NebulaStyle wisp{13u, 0.06f, 2.0f, 0.45f, 0.5f, teal, 3};
+    NebulaStyle wisp{13u, 0.05f, 2.0f, 0.3f, 1.8f, teal, 3};
     paintNebula(c, wisp, lowerLeft);
-    reduceColors(c, 16);
+    reduceColors(c, 20);
     paintStars(c, 101u, 520, 0.9f, roadStarDensity);
     paintGalaxy(c, 99.0f, 27.0f, 11.0f, -0.55f, 0.42f, rgb(255, 236, 200), rgb(150, 170, 230));
     paintGalaxy(c, 22.0f, 94.0f, 4.5f, 0.9f, 0.6f, rgb(230, 210, 190), rgb(120, 130, 170));
