@@ -17,7 +17,8 @@ TARGET_PID=$!
 trap 'stop_game; kill $TARGET_PID 2>/dev/null' EXIT
 drive wait TavrenneTarget || fail "the target window did not appear"
 
-start_game
+# The music device's commands are traced to the game's log.
+GAME_WINEDEBUG=-all,trace+mci start_game
 drive wait TAVRENNE || fail "the game window did not appear"
 background=$(drive syscolor 6)
 read -r ox oy <<<"$(drive origin TAVRENNE)"
@@ -56,12 +57,51 @@ expect_output "0" visible TAVRENNE 103
 # The hero's bar at full hit points: yellow over red inside a black frame.
 drive wait-pixel TAVRENNE 160 43 FFFF00 || fail "the hero's bar is not full"
 expect_output "000000" pixel TAVRENNE 160 41
+# The status panel on white, the message log on light grey.
+expect_output "FFFFFF" pixel TAVRENNE 230 124
+expect_output "C0C0C0" pixel TAVRENNE 230 206
 # While a hero exists and no second arrow is offered, the grab icon is gone.
 drive wait-pixel TAVRENNE 66 66 "!FFFFFF" || fail "the grab icon is still drawn"
 screenshot hero
+
+# The field music: opened, played with the window as the notification
+# target; the notice that the track played to its end (MM_MCINOTIFY,
+# MCI_NOTIFY_SUCCESSFUL) plays it again from the start, once. The seek aborts
+# the pending notice, and that aborted notice must not start it yet again.
+[ "$(game_log_count '(L"open dat\\nemuri.mid alias music"')" -eq 1 ] || fail "the field music was not opened"
+plays=$(grep -F '(L"play music NOTIFY"' "$WORK/game.log")
+[ "$(echo "$plays" | wc -l)" -eq 1 ] || fail "the field music was not played once: $plays"
+case "$plays" in *", 0000000000000000)") fail "play without a notification window: $plays" ;; esac
+drive post TAVRENNE 0x3B9 1 0 || fail "cannot post MM_MCINOTIFY"
+music_restarted() {
+    [ "$(game_log_count '(L"seek music to start"')" -eq 1 ] &&
+        [ "$(game_log_count '(L"play music NOTIFY"')" -eq 2 ]
+}
+wait_until 10 music_restarted || fail "the end-of-track notice did not restart the music"
+# An aborted notice (4) changes nothing. The click behind it in the queue
+# shows when both have been handled.
+drive post TAVRENNE 0x3B9 4 1 || fail "cannot post MM_MCINOTIFY"
+
+# A click on Advance walks one step.
+drive click TAVRENNE 101 || fail "cannot click Advance"
+drive wait-text TAVRENNE '#2' '~すすむ' || fail "Advance did not walk"
+music_restarted || fail "aborted notices restarted the music: $(game_log_count '(L"seek music to start"') seeks"
+# A key sent to a button goes to the keyboard map: the up arrow is Advance
+# (or the attack, if the step met an enemy), and the log moves on.
+log=$(drive text TAVRENNE '#2')
+drive post-to TAVRENNE 101 0x100 0x26 1 || fail "cannot send a key to the Advance button"
+drive wait-text TAVRENNE '#2' "!$log" || fail "the up arrow sent to a button did nothing"
+screenshot walked
+
+# F11 resets the game: controls hidden, music stopped, the first screen again.
+drive key TAVRENNE 0x7A || fail "cannot press F11"
+wait_until 10 test "$(drive visible TAVRENNE 101)" = 0 || fail "F11 did not hide the controls"
+[ "$(game_log_count '(L"stop music"')" -eq 1 ] || fail "F11 did not stop the music"
+expect_first_screen
+screenshot reset
 
 drive close TAVRENNE
 wait_game_exit
 [ "$GAME_RC" -eq 0 ] || fail "the game ended with code $GAME_RC, not 0"
 drive close TavrenneTarget
-echo "two silent misses, the box on the third, then a hero named target"
+echo "two silent misses, the box on the third, a hero named target, music, a step, a key, F11"

@@ -15,13 +15,15 @@
 //   gone WIN [ms]             until no WIN exists, visible or not
 //   count WIN                 prints how many WIN exist, visible or not
 //   text WIN CTL              prints the text (a box's message is control 65535)
-//   wait-text WIN CTL TEXT [ms]  until that text is exactly TEXT
+//   wait-text WIN CTL TEXT [ms]  until that text is exactly TEXT (~TEXT: until it
+//                             contains TEXT; !TEXT: until it is anything but TEXT)
 //   visible WIN CTL           prints 1 if shown, else 0
 //   enabled WIN CTL           prints 1 if enabled, else 0
 //   click WIN CTL             clicks a button (posted, so a long handler never blocks us)
 //   close WIN                 asks the window to close (WM_CLOSE)
 //   post WIN MSG WPARAM LPARAM   posts a message; numbers in decimal or 0x hex
 //   key WIN VK [repeat]       posts WM_KEYDOWN with that repeat count (default 1)
+//   post-to WIN CTL MSG WPARAM LPARAM   posts a message to a child control
 //   origin WIN                prints the screen position of the client area's origin
 //   rect WIN                  prints the window's screen rectangle: left top right bottom
 //   client WIN                prints the client area's width and height
@@ -268,7 +270,12 @@ static int run(const Args& args)
             if (!control)
                 return false;
             last = textOf(control);
-            return last == args[3];
+            const std::string& want = args[3];
+            if (!want.empty() && want[0] == '~')
+                return last.find(want.substr(1)) != std::string::npos;
+            if (!want.empty() && want[0] == '!')
+                return last != want.substr(1);
+            return last == want;
         });
         if (!seen)
             return fail("control " + args[2] + " of " + utf8(spec) + " reads \"" + utf8(last) +
@@ -358,6 +365,12 @@ static int run(const Args& args)
     if (name == "enabled") {
         print(IsWindowEnabled(control) ? "1" : "0");
         return 0;
+    }
+    if (name == "post-to" && args.size() >= 6) {
+        BOOL posted = PostMessageA(control, static_cast<UINT>(number(args[3])),
+                                   static_cast<WPARAM>(number(args[4])),
+                                   static_cast<LPARAM>(number(args[5])));
+        return posted ? 0 : fail("cannot post to control " + args[2]);
     }
     if (name == "click")
         return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : fail("cannot click " + args[2]);

@@ -23,20 +23,7 @@ read -r wl wt wr wb <<<"$(drive workarea .)"
 [ "$left" -eq $(((wl + wr - 245) / 2)) ] && [ "$top" -eq $(((wt + wb - 360) / 2)) ] ||
     fail "window at $left,$top is not centred in the work area $wl,$wt-$wr,$wb"
 
-background=$(drive syscolor 6) || fail "cannot read the window-frame colour"
-drive wait-pixel TAVRENNE 5 5 "$background" || fail "the background was not painted"
-
-# The whole client area is background except the 32 x 32 icon at (50,50),
-# which shows a white arrow outlined in black.
-first_screen_shown() {
-    client_image "$WORK/client.png"
-    strays=$(stray_pixels "$WORK/client.png" "$background" 50 50 81 81)
-    white=$(pixels_of_colour "$WORK/client.png" 50 50 32 32 FFFFFF)
-    black=$(pixels_of_colour "$WORK/client.png" 50 50 32 32 000000)
-    [ "$strays" -eq 0 ] && [ "$white" -gt 20 ] && [ "$black" -gt 20 ]
-}
-wait_until 10 first_screen_shown ||
-    fail "first screen: $strays stray pixels outside the icon, $white white and $black black in it"
+expect_first_screen
 screenshot first-screen
 
 drive close TAVRENNE || fail "cannot close the window"

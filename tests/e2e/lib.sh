@@ -52,9 +52,16 @@ install_game() {
 
 # Starts the game in the background from another folder than its own, so it
 # must find dat/ through its own path.
+# The game's Wine messages go to WORK/game.log; GAME_WINEDEBUG chooses them.
 start_game() {
-    (cd / && exec wine "$WORK/game/Tavrenne.exe") &
+    (cd / && WINEDEBUG=${GAME_WINEDEBUG:-$WINEDEBUG} exec wine "$WORK/game/Tavrenne.exe") \
+        2>"$WORK/game.log" &
     GAME_PID=$!
+}
+
+# How many lines of the game's log contain TEXT.
+game_log_count() {
+    grep -cF -- "$1" "$WORK/game.log" || true
 }
 
 # Waits for the game to end; its exit code goes to GAME_RC. (Not in a
@@ -105,4 +112,22 @@ wait_until() {
         [ $SECONDS -lt $deadline ] || return 1
         sleep 0.2
     done
+}
+
+# The screen before any hero: the whole client area is the window background
+# (the window-frame system colour) except the 32 x 32 grab icon at (50,50),
+# a white arrow outlined in black.
+first_screen_shown() {
+    client_image "$WORK/client.png"
+    strays=$(stray_pixels "$WORK/client.png" "$background" 50 50 81 81)
+    white=$(pixels_of_colour "$WORK/client.png" 50 50 32 32 FFFFFF)
+    black=$(pixels_of_colour "$WORK/client.png" 50 50 32 32 000000)
+    [ "$strays" -eq 0 ] && [ "$white" -gt 20 ] && [ "$black" -gt 20 ]
+}
+
+expect_first_screen() {
+    background=$(drive syscolor 6) || fail "cannot read the window-frame colour"
+    drive wait-pixel TAVRENNE 5 5 "$background" || fail "the background was not painted"
+    wait_until 10 first_screen_shown ||
+        fail "first screen: $strays stray pixels outside the icon, $white white and $black black in it"
 }
