@@ -86,5 +86,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    // The window and its controls are destroyed by now.
+    DeleteObject(smallFont);
+    DeleteObject(logFont);
     return static_cast<int>(msg.wParam);
 }

@@ -44,12 +44,7 @@ static LRESULT onDestroy()
     releaseSoundEffects();  // stops the playing effect before its buffer goes
     releaseDrawingResources();
     destroyCapturedIcons();
-    // The controls are destroyed with the window before their fonts go here.
-    DeleteObject(smallFont);
-    DeleteObject(logFont);
-    smallFont = nullptr;
-    logFont = nullptr;
-    PostQuitMessage(0);
+    PostQuitMessage(0);  // the fonts go once the controls using them are gone
     return 0;
 }
 

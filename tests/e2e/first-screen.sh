@@ -4,8 +4,19 @@
 . "$(dirname "$0")/lib.sh"
 
 install_game
-start_game
+# The game in a folder and under a name whose double-byte characters end in
+# the backslash byte (表 is 95 5C and ソ 83 5C in Shift_JIS): it must still
+# take the right folder as its own and find dat/ there, with no box.
+mkdir "$WORK/game/表ソ"
+mv "$WORK/game/dat" "$WORK/game/表ソ/dat"
+mv "$GAME_EXE" "$WORK/game/表ソ/ソ表.exe"
+GAME_EXE=$WORK/game/表ソ/ソ表.exe
+# Wine finds bitmaps beside the exe whatever the working folder, but the
+# sound effects are read from the working folder: the file trace shows them.
+GAME_WINEDEBUG=-all,trace+file start_game
 drive wait TAVRENNE || fail "the game window did not appear"
+[ "$(game_log_count 'CreateFileW L"dat\\swit004.wav"')" -ge 1 ] || fail "the first sound effect was not read"
+[ "$(game_log_count 'swit004.wav" not found')" -eq 0 ] || fail "the sound effects were not found: wrong working folder"
 expect_output "Tavrenne" text TAVRENNE .
 expect_output "0" count box:
 

@@ -38,9 +38,10 @@ drive() {
 
 # Copies the exe and the dat folder into WORK/game; "without FILE..." leaves
 # those dat files out, "no-dat" the whole folder.
+GAME_EXE=$WORK/game/Tavrenne.exe
 install_game() {
     mkdir -p "$WORK/game"
-    cp "$E2E_GAME" "$WORK/game/Tavrenne.exe"
+    cp "$E2E_GAME" "$GAME_EXE"
     [ "${1:-}" = no-dat ] && return 0
     [ -d "$E2E_DAT" ] || fail "the dat folder $E2E_DAT was not built"
     cp -r "$E2E_DAT" "$WORK/game/dat"
@@ -50,11 +51,11 @@ install_game() {
     fi
 }
 
-# Starts the game in the background from another folder than its own, so it
+# Starts GAME_EXE in the background from another folder than its own, so it
 # must find dat/ through its own path.
 # The game's Wine messages go to WORK/game.log; GAME_WINEDEBUG chooses them.
 start_game() {
-    (cd / && WINEDEBUG=${GAME_WINEDEBUG:-$WINEDEBUG} exec wine "$WORK/game/Tavrenne.exe") \
+    (cd / && WINEDEBUG=${GAME_WINEDEBUG:-$WINEDEBUG} exec wine "$GAME_EXE") \
         2>"$WORK/game.log" &
     GAME_PID=$!
 }

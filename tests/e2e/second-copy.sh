@@ -10,7 +10,7 @@ drive post TAVRENNE 0x0112 0xF020 0 || fail "cannot minimise the game"
 wait_until 10 test "$(drive iconic TAVRENNE)" = 1 || fail "the game did not minimise"
 
 rc=0
-(cd / && wine "$WORK/game/Tavrenne.exe") || rc=$?
+(cd / && wine "$GAME_EXE") || rc=$?
 [ "$rc" -eq 1 ] || fail "the second copy exited with code $rc, not 1"
 expect_output "1" count TAVRENNE
 expect_output "0" count box:
