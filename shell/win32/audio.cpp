@@ -1,5 +1,6 @@
-// Music through the media control interface's command strings, and sound
-// effects played asynchronously from the WAV images held in memory.
+// Music through the media control interface's command strings, sound effects
+// played asynchronously from the WAV images held in memory, the blocking
+// pause and the modal message boxes.
 #include "shell/win32/win32.h"
 
 #include <mmsystem.h>
@@ -14,4 +15,14 @@ void playWave(int, const unsigned char* wave)
 {
     // A null image stops the effect still playing and plays nothing.
     PlaySoundA(reinterpret_cast<LPCSTR>(wave), nullptr, SND_MEMORY | SND_ASYNC);
+}
+
+void pause(int milliseconds)
+{
+    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
+
+void messageBox(const char* text, const char* caption, BoxOwner owner)
+{
+    MessageBoxA(owner == OwnedByMainWindow ? mainWindow : nullptr, text, caption, MB_OK);
 }

@@ -1,5 +1,5 @@
 // The nine child controls and the verbs that work them, the button filter,
-// repaint requests, the blocking pause and message boxes.
+// and repaint requests.
 #include "shell/win32/win32.h"
 
 #include "shell/controls.h"
@@ -107,14 +107,4 @@ void invalidate(const Rect* rect)
     }
     RECT r = {rect->left, rect->top, rect->right, rect->bottom};
     InvalidateRect(mainWindow, &r, TRUE);
-}
-
-void pause(int milliseconds)
-{
-    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
-}
-
-void messageBox(const char* text, const char* caption, BoxOwner owner)
-{
-    MessageBoxA(owner == OwnedByMainWindow ? mainWindow : nullptr, text, caption, MB_OK);
 }
