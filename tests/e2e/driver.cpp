@@ -118,19 +118,19 @@ static BOOL CALLBACK collectTopLevel(HWND window, LPARAM data)
     return TRUE;
 }
 
-static std::vector<HWND> findWindows(const std::string& spec)
+static std::vector<HWND> findWindows(const std::string& which)
 {
     Search search;
-    search.byCaption = spec.compare(0, 4, "box:") == 0;
-    search.className = search.byCaption ? "#32770" : spec;
-    search.caption = search.byCaption ? spec.substr(4) : "";
+    search.byCaption = which.compare(0, 4, "box:") == 0;
+    search.className = search.byCaption ? "#32770" : which;
+    search.caption = search.byCaption ? which.substr(4) : "";
     EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-static HWND findVisible(const std::string& spec)
+static HWND findVisible(const std::string& which)
 {
-    for (HWND window : findWindows(spec))
+    for (HWND window : findWindows(which))
         if (IsWindowVisible(window))
             return window;
     return nullptr;
@@ -143,17 +143,17 @@ static BOOL CALLBACK collectChild(HWND window, LPARAM data)
     return TRUE;
 }
 
-static HWND findControl(HWND parent, const std::string& spec)
+static HWND findControl(HWND parent, const std::string& which)
 {
-    if (spec == ".")
+    if (which == ".")
         return parent;
-    if (!spec.empty() && spec[0] == '#') {
+    if (!which.empty() && which[0] == '#') {
         std::vector<HWND> children;
         EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&children));
-        size_t index = static_cast<size_t>(number(spec.substr(1)));
+        size_t index = static_cast<size_t>(number(which.substr(1)));
         return index < children.size() ? children[index] : nullptr;
     }
-    return GetDlgItem(parent, static_cast<int>(number(spec)));
+    return GetDlgItem(parent, static_cast<int>(number(which)));
 }
 
 // ---- commands ----
@@ -236,9 +236,9 @@ static int run(const Args& args)
     const std::string& name = args[0];
     if (args.size() < 2)
         return fail(name + ": which window?");
-    const std::string& spec = args[1];
+    const std::string& which = args[1];
     if (name == "syscolor") {
-        print(hexColour(GetSysColor(static_cast<int>(number(spec)))));
+        print(hexColour(GetSysColor(static_cast<int>(number(which)))));
         return 0;
     }
     if (name == "workarea") {
@@ -250,22 +250,22 @@ static int run(const Args& args)
         return 0;
     }
     if (name == "target")
-        return showTarget(spec, args.size() > 2 ? timeArg(args, 2) : 600000);
+        return showTarget(which, args.size() > 2 ? timeArg(args, 2) : 600000);
     if (name == "wait") {
-        if (!waitFor(timeArg(args, 2), [&] { return findVisible(spec) != nullptr; }))
-            return fail("no visible window " + utf8(spec) + " appeared");
+        if (!waitFor(timeArg(args, 2), [&] { return findVisible(which) != nullptr; }))
+            return fail("no visible window " + utf8(which) + " appeared");
         return 0;
     }
     if (name == "gone") {
-        if (!waitFor(timeArg(args, 2), [&] { return findWindows(spec).empty(); }))
-            return fail("window " + utf8(spec) + " is still there");
+        if (!waitFor(timeArg(args, 2), [&] { return findWindows(which).empty(); }))
+            return fail("window " + utf8(which) + " is still there");
         return 0;
     }
     if (name == "wait-text" && args.size() >= 4) {
         // The window is looked up afresh each time: a box may give way to another.
         std::string last = "(no such window or control)";
         bool seen = waitFor(timeArg(args, 4), [&] {
-            HWND window = findVisible(spec);
+            HWND window = findVisible(which);
             HWND control = window ? findControl(window, args[2]) : nullptr;
             if (!control)
                 return false;
@@ -278,31 +278,31 @@ static int run(const Args& args)
             return last == want;
         });
         if (!seen)
-            return fail("control " + args[2] + " of " + utf8(spec) + " reads \"" + utf8(last) +
+            return fail("control " + args[2] + " of " + utf8(which) + " reads \"" + utf8(last) +
                         "\", not \"" + utf8(args[3]) + "\"");
         return 0;
     }
     if (name == "count") {
-        print(std::to_string(findWindows(spec).size()));
+        print(std::to_string(findWindows(which).size()));
         return 0;
     }
-    std::vector<HWND> windows = findWindows(spec);
-    HWND window = findVisible(spec);
+    std::vector<HWND> windows = findWindows(which);
+    HWND window = findVisible(which);
     if (!window && !windows.empty())
         window = windows[0];
     if (!window)
-        return fail(name + ": no window " + utf8(spec));
+        return fail(name + ": no window " + utf8(which));
     if (name == "iconic") {
         print(IsIconic(window) ? "1" : "0");
         return 0;
     }
     if (name == "close")
-        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : fail("cannot post to " + spec);
+        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : fail("cannot post to " + which);
     if (name == "post" && args.size() >= 5) {
         BOOL posted = PostMessageA(window, static_cast<UINT>(number(args[2])),
                                    static_cast<WPARAM>(number(args[3])),
                                    static_cast<LPARAM>(number(args[4])));
-        return posted ? 0 : fail("cannot post to " + spec);
+        return posted ? 0 : fail("cannot post to " + which);
     }
     if (name == "key" && args.size() >= 3) {
         LPARAM repeat = args.size() > 3 ? number(args[3]) : 1;
@@ -345,7 +345,7 @@ static int run(const Args& args)
             return screenPixel(window, x, y, &colour) && (hexColour(colour) == wanted) != negated;
         });
         if (!seen)
-            return fail("pixel " + args[2] + "," + args[3] + " of " + spec + " is " +
+            return fail("pixel " + args[2] + "," + args[3] + " of " + which + " is " +
                         hexColour(colour) + ", not " + args[4]);
         return 0;
     }
@@ -353,7 +353,7 @@ static int run(const Args& args)
         return fail(name + ": which control?");
     HWND control = findControl(window, args[2]);
     if (!control)
-        return fail(name + ": no control " + args[2] + " in " + utf8(spec));
+        return fail(name + ": no control " + args[2] + " in " + utf8(which));
     if (name == "text") {
         print(utf8(textOf(control)));
         return 0;
