@@ -230,12 +230,50 @@ static int showTarget(const std::string& title, DWORD milliseconds)
     return 0;
 }
 
-// Runs one command; args[0] is its name.
-static int run(const Args& args)
+static const int notThisGroup = -1;
+
+static std::string printed(RECT r, bool twoNumbers)
 {
-    const std::string& name = args[0];
-    if (args.size() < 2)
-        return fail(name + ": which window?");
+    char text[64];
+    if (twoNumbers)
+        std::snprintf(text, sizeof text, "%ld %ld", r.left, r.top);
+    else
+        std::snprintf(text, sizeof text, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+    return text;
+}
+
+// Whether a text matches TEXT, ~TEXT (contains) or !TEXT (anything else).
+static bool textMatches(const std::string& text, const std::string& want)
+{
+    if (!want.empty() && want[0] == '~')
+        return text.find(want.substr(1)) != std::string::npos;
+    if (!want.empty() && want[0] == '!')
+        return text != want.substr(1);
+    return text == want;
+}
+
+static int waitText(const Args& args)
+{
+    const std::string& which = args[1];
+    // The window is looked up afresh each time: a box may give way to another.
+    std::string last = "(no such window or control)";
+    bool seen = waitFor(timeArg(args, 4), [&] {
+        HWND window = findVisible(which);
+        HWND control = window ? findControl(window, args[2]) : nullptr;
+        if (!control)
+            return false;
+        last = textOf(control);
+        return textMatches(last, args[3]);
+    });
+    if (!seen)
+        return fail("control " + args[2] + " of " + utf8(which) + " reads \"" + utf8(last) +
+                    "\", not \"" + utf8(args[3]) + "\"");
+    return 0;
+}
+
+// Commands that need no existing window, or wait for one.
+static int runWithoutWindow(const std::string& name, const Args& args)
+{
     const std::string& which = args[1];
     if (name == "syscolor") {
         print(hexColour(GetSysColor(static_cast<int>(number(which)))));
@@ -244,9 +282,7 @@ static int run(const Args& args)
     if (name == "workarea") {
         RECT r = {0, 0, 0, 0};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-        char text[64];
-        std::snprintf(text, sizeof text, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
-        print(text);
+        print(printed(r, false));
         return 0;
     }
     if (name == "target")
@@ -261,99 +297,85 @@ static int run(const Args& args)
             return fail("window " + utf8(which) + " is still there");
         return 0;
     }
-    if (name == "wait-text" && args.size() >= 4) {
-        // The window is looked up afresh each time: a box may give way to another.
-        std::string last = "(no such window or control)";
-        bool seen = waitFor(timeArg(args, 4), [&] {
-            HWND window = findVisible(which);
-            HWND control = window ? findControl(window, args[2]) : nullptr;
-            if (!control)
-                return false;
-            last = textOf(control);
-            const std::string& want = args[3];
-            if (!want.empty() && want[0] == '~')
-                return last.find(want.substr(1)) != std::string::npos;
-            if (!want.empty() && want[0] == '!')
-                return last != want.substr(1);
-            return last == want;
-        });
-        if (!seen)
-            return fail("control " + args[2] + " of " + utf8(which) + " reads \"" + utf8(last) +
-                        "\", not \"" + utf8(args[3]) + "\"");
-        return 0;
-    }
+    if (name == "wait-text" && args.size() >= 4)
+        return waitText(args);
     if (name == "count") {
         print(std::to_string(findWindows(which).size()));
         return 0;
     }
-    std::vector<HWND> windows = findWindows(which);
-    HWND window = findVisible(which);
-    if (!window && !windows.empty())
-        window = windows[0];
-    if (!window)
-        return fail(name + ": no window " + utf8(which));
+    return notThisGroup;
+}
+
+static int pixelCommand(const std::string& name, const Args& args, HWND window)
+{
+    int x = static_cast<int>(number(args[2]));
+    int y = static_cast<int>(number(args[3]));
+    COLORREF colour = CLR_INVALID;
+    if (name == "pixel") {
+        if (!screenPixel(window, x, y, &colour))
+            return fail("cannot read the pixel at " + args[2] + "," + args[3]);
+        print(hexColour(colour));
+        return 0;
+    }
+    if (args.size() < 5)
+        return fail("wait-pixel: which colour?");
+    bool negated = args[4][0] == '!';
+    std::string wanted = negated ? args[4].substr(1) : args[4];
+    bool seen = waitFor(timeArg(args, 5), [&] {
+        return screenPixel(window, x, y, &colour) && (hexColour(colour) == wanted) != negated;
+    });
+    if (!seen)
+        return fail("pixel " + args[2] + "," + args[3] + " of " + args[1] + " is " +
+                    hexColour(colour) + ", not " + args[4]);
+    return 0;
+}
+
+static int postTo(HWND window, const Args& args, size_t at)
+{
+    BOOL posted = PostMessageA(window, static_cast<UINT>(number(args[at])),
+                               static_cast<WPARAM>(number(args[at + 1])),
+                               static_cast<LPARAM>(number(args[at + 2])));
+    return posted ? 0 : fail("cannot post to " + args[1]);
+}
+
+// Commands on an existing top-level window.
+static int runOnWindow(const std::string& name, const Args& args, HWND window)
+{
     if (name == "iconic") {
         print(IsIconic(window) ? "1" : "0");
         return 0;
     }
     if (name == "close")
-        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : fail("cannot post to " + which);
-    if (name == "post" && args.size() >= 5) {
-        BOOL posted = PostMessageA(window, static_cast<UINT>(number(args[2])),
-                                   static_cast<WPARAM>(number(args[3])),
-                                   static_cast<LPARAM>(number(args[4])));
-        return posted ? 0 : fail("cannot post to " + which);
-    }
+        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : fail("cannot post to " + args[1]);
+    if (name == "post" && args.size() >= 5)
+        return postTo(window, args, 2);
     if (name == "key" && args.size() >= 3) {
         LPARAM repeat = args.size() > 3 ? number(args[3]) : 1;
         PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(number(args[2])), repeat & 0xffff);
         return 0;
     }
-    if (name == "origin" || name == "rect" || name == "client") {
-        RECT r;
-        POINT origin = {0, 0};
-        ClientToScreen(window, &origin);
-        if (name == "rect")
-            GetWindowRect(window, &r);
-        else
-            GetClientRect(window, &r);
-        char text[64];
-        if (name == "origin")
-            std::snprintf(text, sizeof text, "%ld %ld", origin.x, origin.y);
-        else if (name == "rect")
-            std::snprintf(text, sizeof text, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
-        else
-            std::snprintf(text, sizeof text, "%ld %ld", r.right - r.left, r.bottom - r.top);
-        print(text);
+    RECT r = {0, 0, 0, 0};
+    if (name == "origin") {
+        ClientToScreen(window, reinterpret_cast<POINT*>(&r.left));
+        print(printed(r, true));
         return 0;
     }
-    if ((name == "pixel" || name == "wait-pixel") && args.size() >= 4) {
-        int x = static_cast<int>(number(args[2]));
-        int y = static_cast<int>(number(args[3]));
-        COLORREF colour = CLR_INVALID;
-        if (name == "pixel") {
-            if (!screenPixel(window, x, y, &colour))
-                return fail("cannot read the pixel at " + args[2] + "," + args[3]);
-            print(hexColour(colour));
-            return 0;
-        }
-        if (args.size() < 5)
-            return fail("wait-pixel: which colour?");
-        bool negated = args[4][0] == '!';
-        std::string wanted = negated ? args[4].substr(1) : args[4];
-        bool seen = waitFor(timeArg(args, 5), [&] {
-            return screenPixel(window, x, y, &colour) && (hexColour(colour) == wanted) != negated;
-        });
-        if (!seen)
-            return fail("pixel " + args[2] + "," + args[3] + " of " + which + " is " +
-                        hexColour(colour) + ", not " + args[4]);
+    if (name == "rect" && GetWindowRect(window, &r)) {
+        print(printed(r, false));
         return 0;
     }
-    if (args.size() < 3)
-        return fail(name + ": which control?");
-    HWND control = findControl(window, args[2]);
-    if (!control)
-        return fail(name + ": no control " + args[2] + " in " + utf8(which));
+    if (name == "client" && GetClientRect(window, &r)) {
+        print(printed(RECT{r.right - r.left, r.bottom - r.top, 0, 0}, true));
+        return 0;
+    }
+    if ((name == "pixel" || name == "wait-pixel") && args.size() >= 4)
+        return pixelCommand(name, args, window);
+    return notThisGroup;
+}
+
+// Commands on a child control of a top-level window.
+static int runOnControl(const std::string& name, const Args& args, HWND control)
+{
     if (name == "text") {
         print(utf8(textOf(control)));
         return 0;
@@ -366,14 +388,39 @@ static int run(const Args& args)
         print(IsWindowEnabled(control) ? "1" : "0");
         return 0;
     }
-    if (name == "post-to" && args.size() >= 6) {
-        BOOL posted = PostMessageA(control, static_cast<UINT>(number(args[3])),
-                                   static_cast<WPARAM>(number(args[4])),
-                                   static_cast<LPARAM>(number(args[5])));
-        return posted ? 0 : fail("cannot post to control " + args[2]);
-    }
+    if (name == "post-to" && args.size() >= 6)
+        return postTo(control, args, 3);
     if (name == "click")
         return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : fail("cannot click " + args[2]);
+    return notThisGroup;
+}
+
+// Runs one command; args[0] is its name.
+static int run(const Args& args)
+{
+    const std::string& name = args[0];
+    if (args.size() < 2)
+        return fail(name + ": which window?");
+    int result = runWithoutWindow(name, args);
+    if (result != notThisGroup)
+        return result;
+    std::vector<HWND> windows = findWindows(args[1]);
+    HWND window = findVisible(args[1]);
+    if (!window && !windows.empty())
+        window = windows[0];
+    if (!window)
+        return fail(name + ": no window " + utf8(args[1]));
+    result = runOnWindow(name, args, window);
+    if (result != notThisGroup)
+        return result;
+    if (args.size() < 3)
+        return fail(name + ": which control?");
+    HWND control = findControl(window, args[2]);
+    if (!control)
+        return fail(name + ": no control " + args[2] + " in " + utf8(args[1]));
+    result = runOnControl(name, args, control);
+    if (result != notThisGroup)
+        return result;
     std::fprintf(stderr, "driver: unknown command or missing arguments: %s\n", name.c_str());
     return 2;
 }
