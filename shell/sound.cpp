@@ -50,6 +50,17 @@ int restartMusic()
     return 0;
 }
 
+// Only a track that played to its end starts again. Stopping, seeking or
+// replaying a track cancels its pending notice, which then arrives as
+// "aborted" or "superseded"; restarting on those would cancel the new notice
+// in turn and restart the track without end.
+void onMusicNotify(uintptr_t code)
+{
+    const uintptr_t playedToTheEnd = 1;  // MCI_NOTIFY_SUCCESSFUL
+    if (code == playedToTheEnd)
+        restartMusic();
+}
+
 bool musicIsOpen()
 {
     return musicOpen;

@@ -25,6 +25,8 @@ const int soundEffectCount = 13;
 int playMusic(int track);
 int stopMusic();
 int restartMusic();
+// The music device's end-of-play notification with its code.
+void onMusicNotify(uintptr_t code);
 bool musicIsOpen();
 int currentMusicTrack();
 

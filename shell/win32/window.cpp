@@ -102,12 +102,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         onLeftButtonUp(xOf(lParam), yOf(lParam));
         return 0;
     case MM_MCINOTIFY:
-        // Only a track that played to its end starts again. Stopping, seeking
-        // or replaying a track aborts its pending notice, which arrives as
-        // MCI_NOTIFY_ABORTED or _SUPERSEDED: restarting on those would abort
-        // the new notice in turn and loop without end.
-        if (wParam == MCI_NOTIFY_SUCCESSFUL)
-            restartMusic();
+        onMusicNotify(wParam);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

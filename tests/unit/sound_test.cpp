@@ -105,3 +105,16 @@ TEST(Effects, AFileWhoseChunksOverrunItIsNeverPlayed)
     EXPECT_EQ(played[4].args[1], 1);
     releaseSoundEffects();
 }
+
+TEST(Music, OnlyATrackThatPlayedToItsEndRestarts)
+{
+    freshProcess();
+    playMusic(FieldMusic);
+    clearCalls();
+    onMusicNotify(2);  // superseded
+    onMusicNotify(4);  // aborted
+    onMusicNotify(8);  // failure
+    EXPECT_TRUE(events().empty());
+    onMusicNotify(1);
+    EXPECT_EQ(events(), (std::vector<std::string>{"mci seek music to start", "mci play music NOTIFY"}));
+}

@@ -240,7 +240,7 @@ bool run(const Action& action)
         paintWindow();
         return true;
     case Notify:
-        restartMusic();
+        onMusicNotify(1);  // a track played to its end
         return true;
     }
     return false;
