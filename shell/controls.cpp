@@ -7,7 +7,7 @@
 #include "core/records.h"
 #include "core/state.h"
 
-const ControlSpec controlTable[controlCount] = {
+const ControlLayout controlTable[controlCount] = {
     // control          button  text          x    y    w    h   font
     {StatusPanel,       false, "",          130,  50, 128,  78, SmallFont},
     {ResultPanel,       false, "",           55,  70, 128, 140, SmallFont},

@@ -7,7 +7,7 @@
 #include "shell/platform.h"
 
 // The nine child controls in creation order, all created hidden.
-struct ControlSpec {
+struct ControlLayout {
     Control control;
     bool button;  // a push button; otherwise a plain static text panel
     const char* text;
@@ -18,7 +18,7 @@ struct ControlSpec {
     Font font;
 };
 const int controlCount = 9;
-extern const ControlSpec controlTable[controlCount];
+extern const ControlLayout controlTable[controlCount];
 
 void showControls();
 void hideControls();

@@ -41,8 +41,8 @@ void resetRecorder()
 {
     calls.clear();
     controls.clear();
-    for (const ControlSpec& spec : controlTable)
-        controls[spec.control] = ControlState{spec.text, true, false};
+    for (const ControlLayout& layout : controlTable)
+        controls[layout.control] = ControlState{layout.text, true, false};
     files.clear();
     handles.clear();
     now = fileTimeOf(2026, 12, 8);

@@ -48,18 +48,18 @@ static LRESULT CALLBACK buttonFilter(HWND button, UINT message, WPARAM wParam, L
 void createControls(HWND parent)
 {
     for (int i = 0; i < controlCount; ++i) {
-        const ControlSpec& spec = controlTable[i];
+        const ControlLayout& layout = controlTable[i];
         DWORD style = WS_CHILD;
-        if (spec.button)
+        if (layout.button)
             style |= WS_TABSTOP | BS_FLAT | BS_PUSHBUTTON;
         // Buttons are known by their command number; the panels carry id 0.
-        HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.button ? spec.control : 0));
-        controls[i] = CreateWindowExA(0, spec.button ? "BUTTON" : "STATIC", spec.text, style,
-                                      spec.x, spec.y, spec.width, spec.height, parent, id,
+        HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.button ? layout.control : 0));
+        controls[i] = CreateWindowExA(0, layout.button ? "BUTTON" : "STATIC", layout.text, style,
+                                      layout.x, layout.y, layout.width, layout.height, parent, id,
                                       appInstance, nullptr);
-        SendMessageA(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.font)),
+        SendMessageA(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(layout.font)),
                      TRUE);
-        if (spec.button && controls[i]) {
+        if (layout.button && controls[i]) {
             // Stored before the swap: the filter may run at once.
             buttonProcs[i] = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(controls[i], GWLP_WNDPROC));
             SetWindowLongPtrA(controls[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonFilter));
