@@ -10,6 +10,8 @@ bool writePictures(const std::string& datDir);
 bool writeMusic(const std::string& datDir);
 bool writeEffects(const std::string& datDir);
 bool writeIconFiles(const std::string& resDir);
+// The end-to-end tests' target icon, one .ico file.
+bool writeTargetIcon(const std::string& icoPath);
 bool writeContactSheet(const std::string& pngPath);
 
 // Writes the whole file; false (after reporting why) when it cannot.

@@ -115,6 +115,50 @@ static const char* const handGrid[iconSide] = {
     ".........KKKKKKKKKKKKKKKK.......",
 };
 
+// The test programs' icon: a red and white archery target with a gold
+// centre, nothing like the game's own White Arrow.
+static const char* const targetGrid[iconSide] = {
+    "................................",
+    "...........KKKKKKKKKK...........",
+    ".........KKKRRRRRRRRKKK.........",
+    ".......KKKRRRRRRRRRRRRKKK.......",
+    "......KKRRRRRRRRRRRRRRRRKK......",
+    ".....KKRRRRRRWWWWWWRRRRRRKK.....",
+    "....KKRRRRWWWWWWWWWWWWRRRRKK....",
+    "...KKRRRRWWWWWWWWWWWWWWRRRRKK...",
+    "...KRRRRWWWWWRRRRRRWWWWWRRRRK...",
+    "..KKRRRWWWWRRRRRRRRRRWWWWRRRKK..",
+    "..KRRRWWWWRRRRRRRRRRRRWWWWRRRK..",
+    ".KKRRRWWWRRRRRWWWWRRRRRWWWRRRKK.",
+    ".KRRRRWWWRRRWWWWWWWWRRRWWWRRRRK.",
+    ".KRRRWWWRRRRWWWWWWWWRRRRWWWRRRK.",
+    ".KRRRWWWRRRWWWYYYYWWWRRRWWWRRRK.",
+    ".KRRRWWWRRRWWWYYYYWWWRRRWWWRRRK.",
+    ".KRRRWWWRRRWWWYYYYWWWRRRWWWRRRK.",
+    ".KRRRWWWRRRWWWYYYYWWWRRRWWWRRRK.",
+    ".KRRRWWWRRRRWWWWWWWWRRRRWWWRRRK.",
+    ".KRRRRWWWRRRWWWWWWWWRRRWWWRRRRK.",
+    ".KKRRRWWWRRRRRWWWWRRRRRWWWRRRKK.",
+    "..KRRRWWWWRRRRRRRRRRRRWWWWRRRK..",
+    "..KKRRRWWWWRRRRRRRRRRWWWWRRRKK..",
+    "...KRRRRWWWWWRRRRRRWWWWWRRRRK...",
+    "...KKRRRRWWWWWWWWWWWWWWRRRRKK...",
+    "....KKRRRRWWWWWWWWWWWWRRRRKK....",
+    ".....KKRRRRRRWWWWWWRRRRRRKK.....",
+    "......KKRRRRRRRRRRRRRRRRKK......",
+    ".......KKKRRRRRRRRRRRRKKK.......",
+    ".........KKKRRRRRRRRKKK.........",
+    "...........KKKKKKKKKK...........",
+    "................................",
+};
+
+static const PaletteEntry targetPalette[] = {
+    {'K', {0.0f, 0.0f, 0.0f}},     // outline
+    {'R', {0.80f, 0.10f, 0.14f}},  // the red rings
+    {'W', {1.0f, 1.0f, 1.0f}},     // the white rings
+    {'Y', {0.96f, 0.78f, 0.10f}},  // the gold centre
+};
+
 static const PaletteEntry arrowPalette[] = {
     {'K', {0.0f, 0.0f, 0.0f}},     // outline
     {'W', {1.0f, 1.0f, 1.0f}},     // the arrow
@@ -171,6 +215,11 @@ IconPicture makeHoverCursor()
 IconPicture makeAimCursor()
 {
     return fromGrid("cursor 113", 4, 16, 14, aimGrid, arrowPalette, 3);
+}
+
+IconPicture makeTargetIcon()
+{
+    return fromGrid("target icon", 8, -1, -1, targetGrid, targetPalette, 4);
 }
 
 const IconAsset iconPictures[] = {

@@ -22,6 +22,8 @@ static const int iconSide = 32;
 IconPicture makeAppIcon();      // icon 101: the White Arrow
 IconPicture makeHoverCursor();  // cursor 112: a white hand with a dark cuff
 IconPicture makeAimCursor();    // cursor 113: the White Arrow, its tip on the hot spot
+// Not the game's: the icon of the program the end-to-end tests shoot at.
+IconPicture makeTargetIcon();
 
 struct IconAsset {
     const char* fileName;  // inside the resource folder

@@ -20,16 +20,17 @@ static bool makeFolder(const std::string& dir)
 static int usage()
 {
     std::fprintf(stderr,
-                 "usage: tavrenne-assets [--dat DIR] [--res DIR] [--sheet FILE.png]\n"
+                 "usage: tavrenne-assets [--dat DIR] [--res DIR] [--sheet FILE.png] [--target-icon FILE.ico]\n"
                  "  --dat DIR     the six pictures, three tunes and thirteen effects\n"
                  "  --res DIR     the icon and the two cursors for the resource compiler\n"
-                 "  --sheet FILE  a PNG showing every picture, the icon and the cursors\n");
+                 "  --sheet FILE  a PNG showing every picture, the icon and the cursors\n"
+                 "  --target-icon FILE  the icon of the end-to-end tests' target program\n");
     return 2;
 }
 
 int main(int argc, char** argv)
 {
-    std::string dat, res, sheet;
+    std::string dat, res, sheet, targetIcon;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         if (i + 1 >= argc || argv[i + 1][0] == '\0')
@@ -40,10 +41,12 @@ int main(int argc, char** argv)
             res = argv[++i];
         else if (option == "--sheet")
             sheet = argv[++i];
+        else if (option == "--target-icon")
+            targetIcon = argv[++i];
         else
             return usage();
     }
-    if (dat.empty() && res.empty() && sheet.empty())
+    if (dat.empty() && res.empty() && sheet.empty() && targetIcon.empty())
         return usage();
     bool ok = true;
     if (!dat.empty())
@@ -52,5 +55,7 @@ int main(int argc, char** argv)
         ok = makeFolder(res) && writeIconFiles(res);
     if (ok && !sheet.empty())
         ok = writeContactSheet(sheet);
+    if (ok && !targetIcon.empty())
+        ok = writeTargetIcon(targetIcon);
     return ok ? 0 : 1;
 }

@@ -73,3 +73,8 @@ bool writeIconFiles(const std::string& resDir)
     }
     return true;
 }
+
+bool writeTargetIcon(const std::string& icoPath)
+{
+    return writeFileBytes(icoPath, encodeIconFile(makeTargetIcon()));
+}
