@@ -19,10 +19,15 @@
 //                             contains TEXT; !TEXT: until it is anything but TEXT)
 //   visible WIN CTL           prints 1 if shown, else 0
 //   enabled WIN CTL           prints 1 if enabled, else 0
+//   line WIN CTL              prints the text on one line, each line feed written as \n
 //   click WIN CTL             clicks a button (posted, so a long handler never blocks us)
+//   press WIN CTL [ms]        clicks a shown and enabled button and returns when the
+//                             click has been handled (fails on a hidden or disabled one)
 //   close WIN                 asks the window to close (WM_CLOSE)
 //   post WIN MSG WPARAM LPARAM   posts a message; numbers in decimal or 0x hex
 //   key WIN VK [repeat]       posts WM_KEYDOWN with that repeat count (default 1)
+//   send-key WIN VK [repeat]  sends WM_KEYDOWN and returns when it has been handled
+//   idle WIN [ms]             returns once the window's thread takes messages again
 //   post-to WIN CTL MSG WPARAM LPARAM   posts a message to a child control
 //   origin WIN                prints the screen position of the client area's origin
 //   rect WIN                  prints the window's screen rectangle: left top right bottom
@@ -30,13 +35,15 @@
 //   pixel WIN X Y             prints the client pixel's colour as RRGGBB
 //   wait-pixel WIN X Y RRGGBB [ms]  until the client pixel has that colour
 //                             (!RRGGBB: until it has any other colour)
+//   drawn-text WIN HEIGHT WEIGHT LEFT TOP RIGHT BOTTOM LAYOUT TEXT [ms]
+//                             until the client rectangle shows TEXT as the game paints
+//                             it: a Shift_JIS font of that height and weight, black on
+//                             white over the window background; LAYOUT bottom-left
+//                             (one line on the bottom edge) or centred (each line)
 //   iconic WIN                prints 1 if minimised, else 0
 //   workarea .                prints the desktop work area: left top right bottom
 //   syscolor N                prints system colour N (GetSysColor) as RRGGBB
-//   target TITLE [ms]         shows a plain window titled TITLE (class TavrenneTarget)
-//                             at the top left and runs until it is closed or the time
-//                             is up (default 600000): a program to shoot the arrow at
-#include <windows.h>
+#include "driver.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -47,19 +54,16 @@
 #include <string>
 #include <vector>
 
-typedef std::vector<std::string> Args;
-
 static const DWORD defaultWait = 20000;
 static const DWORD pollEvery = 50;
 
-static int fail(const std::string& what)
+int fail(const std::string& what)
 {
     std::fprintf(stderr, "driver: %s\n", what.c_str());
     return 1;
 }
 
-// ANSI (the process code page) to UTF-8, for printing and messages.
-static std::string utf8(const std::string& ansi)
+std::string utf8(const std::string& ansi)
 {
     int wide = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
     std::wstring w(wide > 0 ? wide : 1, L'\0');
@@ -71,14 +75,14 @@ static std::string utf8(const std::string& ansi)
     return out;
 }
 
-static void print(const std::string& line)
+void print(const std::string& line)
 {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
 }
 
-static long number(const std::string& text)
+long number(const std::string& text)
 {
     return std::strtol(text.c_str(), nullptr, 0);
 }
@@ -196,40 +200,6 @@ static std::string hexColour(COLORREF colour)
     return text;
 }
 
-static LRESULT CALLBACK targetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// A window of this program for the White Arrow to hit.
-static int showTarget(const std::string& title, DWORD milliseconds)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = targetProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "TavrenneTarget";
-    RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0,
-                                  300, 200, nullptr, nullptr, wc.hInstance, nullptr);
-    if (!window)
-        return fail("cannot create the target window");
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    SetTimer(window, 1, milliseconds, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_TIMER)
-            DestroyWindow(window);
-        DispatchMessageA(&msg);
-    }
-    return 0;
-}
-
 static const int notThisGroup = -1;
 
 static std::string printed(RECT r, bool twoNumbers)
@@ -285,8 +255,6 @@ static int runWithoutWindow(const std::string& name, const Args& args)
         print(printed(r, false));
         return 0;
     }
-    if (name == "target")
-        return showTarget(which, args.size() > 2 ? timeArg(args, 2) : 600000);
     if (name == "wait") {
         if (!waitFor(timeArg(args, 2), [&] { return findVisible(which) != nullptr; }))
             return fail("no visible window " + utf8(which) + " appeared");
@@ -330,6 +298,34 @@ static int pixelCommand(const std::string& name, const Args& args, HWND window)
     return 0;
 }
 
+// Sends a message and waits until the window's thread has handled it (a
+// long handler may pause for seconds; a modal box would hold it up).
+static bool handled(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD milliseconds)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, milliseconds, &result) != 0;
+}
+
+static int sendKey(HWND window, const Args& args)
+{
+    LPARAM repeat = args.size() > 3 ? number(args[3]) : 1;
+    if (!handled(window, WM_KEYDOWN, static_cast<WPARAM>(number(args[2])), repeat & 0xffff, defaultWait))
+        return fail("the key " + args[2] + " was not handled within " + std::to_string(defaultWait) + " ms");
+    return 0;
+}
+
+// A click as a player makes it: only on a button that is shown and enabled.
+static int press(HWND button, const Args& args)
+{
+    if (!IsWindowVisible(button))
+        return fail("press: button " + args[2] + " is hidden");
+    if (!IsWindowEnabled(button))
+        return fail("press: button " + args[2] + " is disabled");
+    if (!handled(button, BM_CLICK, 0, 0, timeArg(args, 3)))
+        return fail("press: the click on " + args[2] + " was not handled in time");
+    return 0;
+}
+
 static int postTo(HWND window, const Args& args, size_t at)
 {
     BOOL posted = PostMessageA(window, static_cast<UINT>(number(args[at])),
@@ -354,6 +350,15 @@ static int runOnWindow(const std::string& name, const Args& args, HWND window)
         PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(number(args[2])), repeat & 0xffff);
         return 0;
     }
+    if (name == "send-key" && args.size() >= 3)
+        return sendKey(window, args);
+    if (name == "idle") {
+        if (!handled(window, WM_NULL, 0, 0, timeArg(args, 2)))
+            return fail(utf8(args[1]) + " did not take messages again");
+        return 0;
+    }
+    if (name == "drawn-text")
+        return drawnText(args, window);
     RECT r = {0, 0, 0, 0};
     if (name == "origin") {
         ClientToScreen(window, reinterpret_cast<POINT*>(&r.left));
@@ -392,6 +397,15 @@ static int runOnControl(const std::string& name, const Args& args, HWND control)
         return postTo(control, args, 3);
     if (name == "click")
         return PostMessageA(control, BM_CLICK, 0, 0) ? 0 : fail("cannot click " + args[2]);
+    if (name == "press")
+        return press(control, args);
+    if (name == "line") {
+        std::string text = utf8(textOf(control)), line;
+        for (char c : text)
+            line += c == '\n' ? std::string("\\n") : std::string(1, c);
+        print(line);
+        return 0;
+    }
     return notThisGroup;
 }
 

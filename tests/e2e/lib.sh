@@ -29,7 +29,17 @@ stop_game() {
     fi
     GAME_PID=
 }
-trap stop_game EXIT
+
+# The target programs started by start_target, closed when the scenario ends.
+TARGETS=()
+stop_targets() {
+    local class
+    for class in "${TARGETS[@]}"; do
+        drive close "$class" 2>/dev/null
+    done
+    TARGETS=()
+}
+trap 'stop_game; stop_targets' EXIT
 
 # The driver's commands (see the comment at the top of driver.cpp).
 drive() {
@@ -73,12 +83,33 @@ wait_game_exit() {
     GAME_PID=
 }
 
+# Waits up to 10 s until the driver COMMAND's output equals EXPECTED.
+wait_output() {
+    local expected=$1; shift
+    local deadline=$((SECONDS + 10)) got
+    until got=$(drive "$@") && [ "$got" = "$expected" ]; do
+        [ $SECONDS -lt $deadline ] || fail "driver $*: expected \"$expected\", got \"$got\""
+        sleep 0.2
+    done
+}
+
 # Checks that COMMAND's output equals EXPECTED.
 expect_output() {
     local expected=$1; shift
     local got
     got=$(drive "$@") || fail "driver $* failed"
     [ "$got" = "$expected" ] || fail "driver $*: expected \"$expected\", got \"$got\""
+}
+
+# Checks that the game's controls CONTROL... are all shown (1) or all hidden (0).
+expect_shown() {
+    local want=$1 control args=() got
+    shift
+    for control in "$@"; do
+        args+=(visible TAVRENNE "$control" +)
+    done
+    got=$(drive "${args[@]}" | tr -d '\n')
+    [ "$got" = "$(printf "$want%.0s" "$@")" ] || fail "controls $*: shown $got, not all $want"
 }
 
 # Writes the game window's client area, cut from a fresh screenshot, to FILE.
@@ -96,12 +127,17 @@ stray_pixels() {
     local image=$1 colour=$2
     local args=()
     [ $# -ge 6 ] && args=(-fill "#$colour" -draw "rectangle $3,$4 $5,$6")
-    convert "$image" -alpha off "${args[@]}" -alpha off -depth 8 txt:- | tail -n +2 | grep -vic "#$colour\b" || true
+    convert "$image" -alpha off "${args[@]}" "$WORK/strays.png"
+    compare -metric AE -size "$(identify -format '%wx%h' "$WORK/strays.png")" "$WORK/strays.png" \
+        "xc:#$colour" null: 2>&1
 }
 
 # How many pixels of colour RRGGBB lie in the rectangle X,Y W x H of the image.
 pixels_of_colour() {
-    convert "$1" -alpha off -crop "${4}x${5}+${2}+${3}" +repage -depth 8 txt:- | tail -n +2 | grep -ic "#$6\b" || true
+    local others
+    convert "$1" -alpha off -crop "${4}x${5}+${2}+${3}" +repage "$WORK/crop.png"
+    others=$(compare -metric AE -size "${4}x${5}" "$WORK/crop.png" "xc:#$6" null: 2>&1)
+    echo $(($4 * $5 - others))
 }
 
 # Polls CHECK (a shell function returning 0 when satisfied) for up to
@@ -131,4 +167,106 @@ expect_first_screen() {
     drive wait-pixel TAVRENNE 5 5 "$background" || fail "the background was not painted"
     wait_until 10 first_screen_shown ||
         fail "first screen: $strays stray pixels outside the icon, $white white and $black black in it"
+}
+
+# ---- target programs ----
+
+# Copies our target program (E2E_TARGET, or E2E_TARGET_PLAIN with "plain")
+# to FILE, its last write dated long ago so the age rule lets it through.
+place_target() {
+    local source=$E2E_TARGET
+    [ "${2:-}" = plain ] && source=$E2E_TARGET_PLAIN
+    mkdir -p "$(dirname "$1")"
+    cp "$source" "$1"
+    touch -d '2001-02-03 12:00' "$1"
+}
+
+# Starts the target program FILE with a window of class CLASS at screen X,Y
+# (160 x 120), from another folder; "lock" keeps its own file locked.
+start_target() {
+    (cd / && exec wine "$1" "$2" "$3" "$4" ${5:-}) >/dev/null 2>&1 </dev/null &
+    TARGETS+=("$2")
+    drive wait "$2" || fail "the target window $2 did not appear"
+}
+
+# ---- the player's hands ----
+
+# Screen position of the game's client origin, for the mouse.
+game_origin() {
+    read -r OX OY <<<"$(drive origin TAVRENNE)" || fail "no game window"
+}
+
+# Moves the pointer to screen X,Y and waits until it is there. (xdotool's
+# --sync waits for the pointer to leave where it was, so a move to where it
+# already is would wait in vain.)
+mouse_to() {
+    local X Y SCREEN WINDOW
+    eval "$(xdotool getmouselocation --shell)"
+    [ "$X" = "$1" ] && [ "$Y" = "$2" ] || xdotool mousemove --sync "$1" "$2"
+}
+
+# Drags the White Arrow from the grab spot and releases it at screen X,Y.
+# The grab icon's shaft (pure white at 64,70) shows that the arrow can be
+# drawn, and its absence that aiming started.
+shoot_at_screen() {
+    game_origin
+    drive wait-pixel TAVRENNE 64 70 FFFFFF || fail "the grab icon is not shown"
+    mouse_to $((OX + 66)) $((OY + 66))
+    xdotool mousedown 1
+    drive wait-pixel TAVRENNE 64 70 '!FFFFFF' || fail "pressing on the grab spot did not start aiming"
+    mouse_to $((OX + 120)) $((OY + 200))
+    mouse_to "$1" "$2"
+    xdotool mouseup 1
+}
+
+# The same, released at client X,Y of the game's own window.
+shoot_at_client() {
+    game_origin
+    shoot_at_screen $((OX + $1)) $((OY + $2))
+}
+
+# The same, released inside the window of class CLASS.
+shoot_at_target() {
+    local x y
+    read -r x y <<<"$(drive origin "$1")" || fail "no target window $1"
+    shoot_at_screen $((x + 80)) $((y + 60))
+}
+
+# Presses keys on the real keyboard (xdotool names: Up, Return, F7...). No
+# window manager runs: the keyboard follows the pointer, so it rests on the
+# game's window first.
+press_keys() {
+    game_origin
+    mouse_to $((OX + 230)) $((OY + 5))
+    xdotool key --delay 20 "$@"
+}
+
+# ---- what the window shows ----
+
+# Checks that the progress line reads DISTANCE/100億光年 残り時間TIME, drawn as
+# the painter draws it (15-pixel bold Shift_JIS font on the bottom 20 pixels).
+expect_progress() {
+    local w h text
+    read -r w h <<<"$(drive client TAVRENNE)"
+    text=$(printf '%03d/100億光年 残り時間%03d ' "$1" "$2")
+    drive drawn-text TAVRENNE 15 600 0 $((h - 20)) "$w" "$h" bottom-left "$text" ||
+        fail "the progress line does not read \"$text\""
+}
+
+# How many pixels of the client area's W x H rectangle at X,Y differ from
+# IMAGE (a picture file, flattened over the window background).
+pixels_unlike() {
+    local image=$1 x=$2 y=$3 w=$4 h=$5
+    client_image "$WORK/client.png"
+    convert "$WORK/client.png" -crop "${w}x${h}+${x}+${y}" +repage "$WORK/region.png"
+    convert "$image" -background "#$(drive syscolor 6)" -flatten -crop "${w}x${h}+0+0" +repage \
+        "$WORK/expected.png"
+    compare -metric AE "$WORK/region.png" "$WORK/expected.png" null: 2>&1
+}
+
+# Checks that the client rectangle at X,Y shows the top-left W x H of IMAGE.
+expect_picture() {
+    local what=$1 image=$2; shift 2
+    picture_shown() { UNLIKE=$(pixels_unlike "$image" "$@"); [ "$UNLIKE" = 0 ]; }
+    wait_until 10 picture_shown "$@" || fail "$what: $UNLIKE pixels differ from $(basename "$image")"
 }

@@ -7,14 +7,14 @@ start_game
 drive wait TAVRENNE || fail "the game window did not appear"
 # Minimise the first copy (WM_SYSCOMMAND, SC_MINIMIZE).
 drive post TAVRENNE 0x0112 0xF020 0 || fail "cannot minimise the game"
-wait_until 10 test "$(drive iconic TAVRENNE)" = 1 || fail "the game did not minimise"
+wait_output 1 iconic TAVRENNE
 
 rc=0
 (cd / && wine "$GAME_EXE") || rc=$?
 [ "$rc" -eq 1 ] || fail "the second copy exited with code $rc, not 1"
 expect_output "1" count TAVRENNE
 expect_output "0" count box:
-wait_until 10 test "$(drive iconic TAVRENNE)" = 0 || fail "the first copy was not restored"
+wait_output 0 iconic TAVRENNE
 drive wait TAVRENNE || fail "the first copy is not visible"
 screenshot restored
 

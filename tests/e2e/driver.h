@@ -1,0 +1,23 @@
+// What the driver's source files share: failing with a message, numbers,
+// printing, texts in the process code page, and the painted-text check.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+typedef std::vector<std::string> Args;
+
+// Prints "driver: WHAT" on stderr and returns 1.
+int fail(const std::string& what);
+// A number in decimal or 0x hex.
+long number(const std::string& text);
+// ANSI (the process code page) to UTF-8, for printing and messages.
+std::string utf8(const std::string& ansi);
+void print(const std::string& line);
+
+// drawn-text WIN HEIGHT WEIGHT LEFT TOP RIGHT BOTTOM LAYOUT TEXT [ms]:
+// waits until the client rectangle shows TEXT exactly as the game's painter
+// draws it on the window background (see driver_text.cpp).
+int drawnText(const Args& args, HWND window);

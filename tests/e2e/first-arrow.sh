@@ -1,0 +1,57 @@
+# The first arrow onto a program of ours: the StatusPanel shows exactly what
+# the file's MD5 gives by the derivation rules (computed here from md5sum),
+# the log names the hero, the program's icon is drawn, the rest point's
+# green scene and the progress line are painted, and the command buttons
+# show their labels and states. The game is started from a folder holding
+# a dat folder of its own, empty: it must still take its files from beside
+# the exe.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/hero.sh"
+
+command -v xdotool >/dev/null || fail "xdotool is missing"
+install_game
+# A name of 15 letters with two dots: the hero keeps the first 10 bytes of
+# the name without its last extension.
+target=$WORK/targets/bullseye.target.exe
+place_target "$target"
+start_target "$target" BullseyeTarget 0 0
+derive_hero "$target"
+[ "$H_NAME" = "bullseye.t" ] || fail "the test's own name rule gives $H_NAME"
+
+mkdir -p "$WORK/elsewhere/dat"
+(cd "$WORK/elsewhere" && WINEDEBUG=-all,trace+file exec wine "$GAME_EXE") 2>"$WORK/game.log" &
+GAME_PID=$!
+drive wait TAVRENNE || fail "the game window did not appear"
+expect_output 0 count box:
+expect_first_screen
+[ "$(game_log_count 'swit004.wav" not found')" -eq 0 ] || fail "the sound effects were not found beside the exe"
+
+shoot_at_target BullseyeTarget
+drive wait-text TAVRENNE '#2' $' >\n >\n >\n >\n >bullseye.t を射止めた!\n' ||
+    fail "no hero was made from $target"
+expect_output "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
+    text TAVRENNE '#0'
+
+# The buttons: shown but for the trump card, at the rest point of distance 0.
+expect_shown 1 101 102 104 105 106 '#0' '#2'
+expect_shown 0 103 '#1'
+heal=$((H_MAXMP >= 5 ? 1 : 0))
+for row in "101 すすむ 1" "104 もどる 1" "102 やすむ 1" "105 回復(M5 $heal" "106 あしぶみ 0"; do
+    read -r id label enabled <<<"$row"
+    expect_output "$label" text TAVRENNE "$id"
+    expect_output "$enabled" enabled TAVRENNE "$id"
+done
+
+# The picture: the green rest-point scene, the program's own icon, a full
+# bar, the progress line, and no grab icon any more.
+expect_picture "the rest point's scene" "bmp:$E2E_DAT/bg_green.dat" 0 0 128 128
+expect_picture "the hero's icon" "$E2E_TARGET_ICON" 144 5 32 32
+drive wait-pixel TAVRENNE 160 43 FFFF00 || fail "the hero's bar is not full"
+expect_output 000000 pixel TAVRENNE 160 41
+expect_progress 0 400
+screenshot hero
+
+drive close TAVRENNE
+wait_game_exit
+[ "$GAME_RC" -eq 0 ] || fail "the game ended with code $GAME_RC, not 0"
+echo "hero $H_NAME: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE, as its MD5 gives"
