@@ -45,7 +45,7 @@ expect_progress 0 395
 screenshot raised
 
 # ---- to the second arrow ----
-walk_to 55 90
+walk_to 55 150
 expect_progress 55 "$TIME_LEFT"
 # The grab icon is offered again over the road.
 convert "bmp:$E2E_DAT/bg_gray.dat" "$E2E_RES/tavrenne.ico" -geometry +50+50 -composite "$WORK/offer.png"
@@ -94,7 +94,7 @@ screenshot second-arrow
 
 # ---- on to the goal, with the trump card used once when it can be ----
 read_game
-deadline=$((SECONDS + 150))
+deadline=$((SECONDS + 240))
 trump_used=0 final_seen=0
 case $B_CARD in
     0) trump_line="${H_NAME}の体力は全快した!" ;;
