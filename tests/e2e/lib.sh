@@ -41,9 +41,14 @@ stop_targets() {
 }
 trap 'stop_game; stop_targets' EXIT
 
-# The driver's commands (see the comment at the top of driver.cpp).
+# The driver's commands (see the comment at the top of driver.cpp). Its own
+# failures end in code 1 or 2 with a message; any other code means the
+# driver did not run to its end, and says so.
 drive() {
-    wine "$E2E_DRIVER" "$@"
+    local rc=0
+    wine "$E2E_DRIVER" "$@" || rc=$?
+    [ $rc -le 2 ] || echo "driver: ended with code $rc without finishing: $*" >&2
+    return $rc
 }
 
 # Copies the exe and the dat folder into WORK/game; "without FILE..." leaves
