@@ -11,6 +11,7 @@ TIME_LEFT=400
 AT_REST=1
 SECOND_USED=0
 FALLS=0
+GUARDIANS=""
 
 # Reads the game's panels and buttons: LOG (one line, line feeds as \n),
 # LAST (the log's newest line), STATUS (one line) with its numbers (S_...),
@@ -60,8 +61,14 @@ count_step() {
     fi
 }
 
-# A battle action: a fallen hero is sent back and pays 40 time units.
+# A battle action: a beaten guardian is noted; a fallen hero is sent back
+# and pays 40 time units.
 count_battle_action() {
+    case "$DISTANCE:$GUARDIANS:$LOG" in
+        35:*35*|75:*75*) ;;
+        35:*" >紅玉を倒した!\n"*) GUARDIANS="$GUARDIANS 35" ;;
+        75:*" >Cを倒した!\n"*) GUARDIANS="$GUARDIANS 75" ;;
+    esac
     [ "$LAST" = "残り時間を40消費した...。" ] || return 0
     FALLS=$((FALLS + 1))
     TIME_LEFT=$((TIME_LEFT - 40))

@@ -125,6 +125,7 @@ while [ "$SHOWN" = 1 ]; do
     fi
 done
 [ "$final_seen" = 1 ] || fail "the final boss never spoke"
+[ "$GUARDIANS" = " 35 75" ] || fail "the guardians beaten, by the log: $GUARDIANS"
 [ "$DISTANCE" = 100 ] || fail "the game ended at $DISTANCE by our count"
 
 # ---- the ending ----
