@@ -17,6 +17,10 @@
 //   text WIN CTL              prints the text (a box's message is control 65535)
 //   wait-text WIN CTL TEXT [ms]  until that text is exactly TEXT (~TEXT: until it
 //                             contains TEXT; !TEXT: until it is anything but TEXT)
+//   watch-text WIN CTL TEXT [ms]  as wait-text, but prints "watching" once it has read
+//                             the text the first time, and looks every 10 ms: a caller
+//                             can start it, wait for that line, then act, and a text
+//                             that shows only for a moment is still seen
 //   visible WIN CTL           prints 1 if shown, else 0
 //   enabled WIN CTL           prints 1 if enabled, else 0
 //   line WIN CTL              prints the text on one line, each line feed written as \n
@@ -56,6 +60,7 @@
 
 static const DWORD defaultWait = 20000;
 static const DWORD pollEvery = 50;
+static const DWORD watchEvery = 10;
 
 int fail(const std::string& what)
 {
@@ -164,7 +169,7 @@ static HWND findControl(HWND parent, const std::string& which)
 
 // Polls check until it holds or the time is up.
 template <typename Check>
-static bool waitFor(DWORD milliseconds, Check check)
+static bool waitFor(DWORD milliseconds, DWORD every, Check check)
 {
     DWORD start = GetTickCount();
     for (;;) {
@@ -172,8 +177,14 @@ static bool waitFor(DWORD milliseconds, Check check)
             return true;
         if (GetTickCount() - start >= milliseconds)
             return false;
-        Sleep(pollEvery);
+        Sleep(every);
     }
+}
+
+template <typename Check>
+static bool waitFor(DWORD milliseconds, Check check)
+{
+    return waitFor(milliseconds, pollEvery, check);
 }
 
 static DWORD timeArg(const Args& args, size_t at)
@@ -222,17 +233,22 @@ static bool textMatches(const std::string& text, const std::string& want)
     return text == want;
 }
 
-static int waitText(const Args& args)
+static int waitText(const Args& args, bool watching)
 {
     const std::string& which = args[1];
     // The window is looked up afresh each time: a box may give way to another.
     std::string last = "(no such window or control)";
-    bool seen = waitFor(timeArg(args, 4), [&] {
+    bool announced = false;
+    bool seen = waitFor(timeArg(args, 4), watching ? watchEvery : pollEvery, [&] {
         HWND window = findVisible(which);
         HWND control = window ? findControl(window, args[2]) : nullptr;
         if (!control)
             return false;
         last = textOf(control);
+        if (watching && !announced) {
+            print("watching");
+            announced = true;
+        }
         return textMatches(last, args[3]);
     });
     if (!seen)
@@ -265,8 +281,8 @@ static int runWithoutWindow(const std::string& name, const Args& args)
             return fail("window " + utf8(which) + " is still there");
         return 0;
     }
-    if (name == "wait-text" && args.size() >= 4)
-        return waitText(args);
+    if ((name == "wait-text" || name == "watch-text") && args.size() >= 4)
+        return waitText(args, name == "watch-text");
     if (name == "count") {
         print(std::to_string(findWindows(which).size()));
         return 0;

@@ -42,12 +42,18 @@ stop_targets() {
 trap 'stop_game; stop_targets' EXIT
 
 # The driver's commands (see the comment at the top of driver.cpp). Its own
-# failures end in code 1 or 2 with a message; any other code means the
-# driver did not run to its end, and says so.
+# failures end in code 1 or 2 with a line "driver: ..."; an end without that
+# line means the driver did not run to its end, and is named here, followed
+# by whatever the process wrote.
 drive() {
-    local rc=0
-    wine "$E2E_DRIVER" "$@" || rc=$?
-    [ $rc -le 2 ] || echo "driver: ended with code $rc without finishing: $*" >&2
+    local rc=0 errors
+    errors=$(mktemp)
+    wine "$E2E_DRIVER" "$@" 2>"$errors" || rc=$?
+    if [ $rc -ne 0 ] && ! grep -q '^driver: ' "$errors"; then
+        echo "driver: ended with code $rc without finishing: $*" >&2
+    fi
+    cat "$errors" >&2
+    rm -f "$errors"
     return $rc
 }
 
@@ -247,6 +253,24 @@ press_keys() {
     game_origin
     mouse_to $((OX + 230)) $((OY + 5))
     xdotool key --delay 20 "$@"
+}
+
+# Presses KEYS... while the driver watches the log for TEXT (as wait-text
+# takes it). The watch has begun before the first key, so a line that the
+# rest of the command soon pushes out of the five-line log is still seen.
+press_keys_watching_log() {
+    local text=$1 ready= rc=0 watcher
+    shift
+    rm -f "$WORK/watch"
+    mkfifo "$WORK/watch"
+    drive watch-text TAVRENNE '#2' "$text" >"$WORK/watch" &
+    watcher=$!
+    exec 3<"$WORK/watch"
+    read -r -t 30 ready <&3 || true
+    [ "$ready" = watching ] && press_keys "$@"
+    wait "$watcher" || rc=$?
+    exec 3<&-
+    [ "$ready" = watching ] && [ $rc -eq 0 ]
 }
 
 # ---- what the window shows ----

@@ -108,8 +108,7 @@ while [ "$SHOWN" = 1 ]; do
     [ $SECONDS -lt $deadline ] || fail "the final boss was not beaten in time (at $DISTANCE, $TIME_LEFT left)"
     if in_battle && [ "$TRUMP_ON" = 1 ] && [ "$trump_used" = 0 ]; then
         # The space bar is the trump card's key.
-        press_keys space
-        drive wait-text TAVRENNE '#2' "~$trump_line" || fail "the space bar did not play the trump card"
+        press_keys_watching_log "~$trump_line" space || fail "the space bar did not play the trump card"
         drive idle TAVRENNE
         trump_used=1
         read_game
