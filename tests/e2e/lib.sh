@@ -94,6 +94,14 @@ wait_game_exit() {
     GAME_PID=
 }
 
+# Closes the game's window as a player would and checks that the game ended
+# with code 0.
+close_game() {
+    drive close TAVRENNE || fail "cannot close the window"
+    wait_game_exit
+    [ "$GAME_RC" -eq 0 ] || fail "closing the window ended the game with code $GAME_RC, not 0"
+}
+
 # Waits up to 10 s until the driver COMMAND's output equals EXPECTED.
 wait_output() {
     local expected=$1; shift

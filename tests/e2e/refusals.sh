@@ -92,7 +92,5 @@ refused "the fourth miss" "" $((OX + 200)) $((OY + 250))
 refused "the fifth miss" "" $((OX + 200)) $((OY + 250))
 refused "the sixth miss" "$own" $((OX + 200)) $((OY + 250)) sixth-miss
 
-drive close TAVRENNE
-wait_game_exit
-[ "$GAME_RC" -eq 0 ] || fail "the game ended with code $GAME_RC, not 0"
+close_game
 echo "silent misses, boxes on the 3rd and 6th, too young, locked, deleted; a hero from old.exe"

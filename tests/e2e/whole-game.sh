@@ -157,7 +157,5 @@ screenshot reset
 [ "$(game_log_count '(L"open dat\\t_midi105_boss08.mid alias music"')" -ge 1 ] || fail "the boss music was never opened"
 [ "$(game_log_count '(L"open dat\\aoi.mid alias music"')" -eq 1 ] || fail "the ending music was not opened once"
 
-drive close TAVRENNE
-wait_game_exit
-[ "$GAME_RC" -eq 0 ] || fail "the game ended with code $GAME_RC, not 0"
+close_game
 echo "a whole game: $levels levels from F7, $FALLS falls, ended with $TIME_LEFT time left in $SECONDS s"
