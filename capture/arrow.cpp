@@ -7,6 +7,7 @@
 
 #include "capture/fingerprint.h"
 #include "capture/hero.h"
+#include "capture/second_arrow.h"
 #include "core/journey.h"
 #include "core/records.h"
 #include "core/state.h"
@@ -33,18 +34,18 @@ void onLeftButtonDown(int x, int y)
 {
     if (!isOnGrabSpot(x, y) || !whiteArrowAvailable())
         return;
-    setCursorShape(AimCursor);
-    captureMouse();
+    platform::setCursorShape(AimCursor);
+    platform::captureMouse();
     game.aiming = 1;
-    invalidate(nullptr);  // the grab icon is not drawn while aiming
+    platform::invalidate(nullptr);  // the grab icon is not drawn while aiming
 }
 
 void onMouseMove(int x, int y)
 {
     if (game.aiming)
-        setCursorShape(AimCursor);
+        platform::setCursorShape(AimCursor);
     else if (whiteArrowAvailable())
-        setCursorShape(isOnGrabSpot(x, y) ? HoverCursor : StandardCursor);
+        platform::setCursorShape(isOnGrabSpot(x, y) ? HoverCursor : StandardCursor);
 }
 
 void onLeftButtonUp(int x, int y)
@@ -55,8 +56,8 @@ void onLeftButtonUp(int x, int y)
 
 void setCapturedIcon(const char* path, int slot)
 {
-    captureIcon(path, static_cast<Icon>(slot));
-    invalidate(nullptr);
+    platform::captureIcon(path, static_cast<Icon>(slot));
+    platform::invalidate(nullptr);
 }
 
 // A release on the game itself: counted, and every third one is told off.
@@ -65,12 +66,12 @@ static void countOwnWindowHit()
     if (game.arrowMisses < INT32_MAX)
         game.arrowMisses += 1;
     if (game.arrowMisses % 3 == 0)
-        messageBox("ホワイトアローは、窓の外に射ってください。", failureCaption, OwnedByMainWindow);
+        platform::messageBox("ホワイトアローは、窓の外に射ってください。", failureCaption, OwnedByMainWindow);
 }
 
 static void showFailure()
 {
-    messageBox("窓を射止めるのに失敗した(原因不明)", failureCaption, OwnedByMainWindow);
+    platform::messageBox("窓を射止めるのに失敗した(原因不明)", failureCaption, OwnedByMainWindow);
 }
 
 static void shootFirstArrow(const char* path, const char* fingerprint)
@@ -98,16 +99,16 @@ static void shootSecondArrow(const char* path, const char* fingerprint)
 void releaseWhiteArrow(int x, int y)
 {
     game.aiming = 0;
-    releaseMouse();
-    invalidate(nullptr);
+    platform::releaseMouse();
+    platform::invalidate(nullptr);
 
-    WindowRef window = windowAtClientPoint(x, y);
-    if (isMainWindow(window)) {
+    WindowRef window = platform::windowAtClientPoint(x, y);
+    if (platform::isMainWindow(window)) {
         countOwnWindowHit();
         return;
     }
     char path[260];
-    if (!exePathOfWindow(window, path)) {
+    if (!platform::exePathOfWindow(window, path)) {
         showFailure();
         return;
     }
@@ -124,7 +125,7 @@ void releaseWhiteArrow(int x, int y)
         return;
     }
     if (result == FingerprintTooYoung) {
-        messageBox("窓を射止めた。\nしかし、この窓は若すぎた。", failureCaption, OwnedByMainWindow);
+        platform::messageBox("窓を射止めた。\nしかし、この窓は若すぎた。", failureCaption, OwnedByMainWindow);
         return;
     }
     if (game.secondArrowReady)

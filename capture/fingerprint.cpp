@@ -61,7 +61,7 @@ bool isOldEnough(uint64_t lastWriteTime)
 {
     CalendarDate file;
     CalendarDate today;
-    if (!fileTimeToDate(lastWriteTime, &file) || !fileTimeToDate(currentFileTime(), &today))
+    if (!fileTimeToDate(lastWriteTime, &file) || !fileTimeToDate(platform::currentFileTime(), &today))
         return false;
     return isOldEnoughOn(file, today);
 }
@@ -83,7 +83,7 @@ CalendarDate firstOldEnoughDay(const CalendarDate& file, const CalendarDate& tod
 bool fingerprintBytes(const unsigned char* bytes, size_t length, char fingerprint[fingerprintSize])
 {
     unsigned char digest[16];
-    if (!md5Digest(bytes, length, digest))
+    if (!platform::md5Digest(bytes, length, digest))
         return false;
     static const char hexDigits[] = "0123456789abcdef";
     for (int i = 0; i < 16; ++i) {
@@ -101,8 +101,8 @@ static int ageOfOpenFile(FileRef file)
     uint64_t lastWrite = 0;
     CalendarDate fileDate;
     CalendarDate today;
-    if (!fileLastWriteTime(file, &lastWrite) || !fileTimeToDate(lastWrite, &fileDate) ||
-        !fileTimeToDate(currentFileTime(), &today))
+    if (!platform::fileLastWriteTime(file, &lastWrite) || !fileTimeToDate(lastWrite, &fileDate) ||
+        !fileTimeToDate(platform::currentFileTime(), &today))
         return FingerprintFailed;
     return isOldEnoughOn(fileDate, today) ? FingerprintTaken : FingerprintTooYoung;
 }
@@ -111,7 +111,7 @@ static int ageOfOpenFile(FileRef file)
 static int digestOpenFile(FileRef file, char fingerprint[fingerprintSize])
 {
     uint32_t size = 0;
-    if (!fileSize32(file, &size) || size == 0)
+    if (!platform::fileSize32(file, &size) || size == 0)
         return FingerprintFailed;
     unsigned char* buffer = static_cast<unsigned char*>(std::malloc(size));
     if (!buffer)
@@ -119,7 +119,7 @@ static int digestOpenFile(FileRef file, char fingerprint[fingerprintSize])
     // The digest goes to a scratch buffer first, so that a failing digest
     // leaves the caller's buffer as it was.
     char digest[fingerprintSize];
-    bool taken = fileReadAll(file, buffer, size) && fingerprintBytes(buffer, size, digest);
+    bool taken = platform::fileReadAll(file, buffer, size) && fingerprintBytes(buffer, size, digest);
     std::free(buffer);
     if (!taken)
         return FingerprintFailed;
@@ -129,12 +129,12 @@ static int digestOpenFile(FileRef file, char fingerprint[fingerprintSize])
 
 int fingerprintFile(const char* path, char fingerprint[fingerprintSize])
 {
-    FileRef file = fileOpen(path, ShareRead);
+    FileRef file = platform::fileOpen(path, ShareRead);
     if (file == noFile)
         return FingerprintFailed;
     int result = ageOfOpenFile(file);  // before the size: a young empty file is young
     if (result == FingerprintTaken)
         result = digestOpenFile(file, fingerprint);
-    fileClose(file);
+    platform::fileClose(file);
     return result;
 }

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "shell/panels.h"
 
 // One row per field a Fingerprint fills: its piece (two characters from
 // 2 * (piece - 1)) and the range the piece is spread over.
@@ -28,22 +27,8 @@ static const PieceRange heroPieces[] = {
 };
 static const PieceRange trumpPiece = {&HeroRecord::trumpCard, 0, 5};  // piece 11
 
-struct TrumpCardRow {
-    const char* caption;
-    int32_t cost;
-};
-
-static const TrumpCardRow trumpCards[trumpCardCount] = {
-    {"体力全快(M6", 6},           // 0 full HP recovery
-    {"防御力↓(M5", 5},            // 1 enemy defence down
-    {"攻撃力↓(M5", 5},            // 2 enemy attack down
-    {"ﾃﾞｽﾄﾗｸﾄ(M5", 5},            // 3
-    {"ﾃﾞﾌﾚｽﾊﾟｲﾗﾙ(M10", 10},       // 4
-    {"ﾊﾞｸﾞｽﾄﾘｰﾑ(M70", 70},        // 5
-};
-
 // The passive traits by number, as the ResultPanel names them.
-static const char* const traitNames[] = {
+static const char* const traitNames[traitCount] = {
     "クリティカル2倍",   // 0 the opponent's critical hits come twice as often
     "回避率2倍",         // 1 the hero's evasion counts double
     "時々ダメージ半分",  // 2 damage sometimes halved
@@ -54,7 +39,7 @@ static const char* const traitNames[] = {
 
 const char* traitName(int trait)
 {
-    return trait >= 0 && trait < 6 ? traitNames[trait] : "";
+    return trait >= 0 && trait < traitCount ? traitNames[trait] : "";
 }
 
 static int32_t hexDigitValue(char c)
@@ -146,14 +131,4 @@ SecondArrowBonus secondArrowBonus(const char* fingerprint)
     bonus.defenceGrowth = scratch.defenceGrowth / 4;
     bonus.trumpCard = scratch.trumpCard;
     return bonus;
-}
-
-const char* trumpCardCaption(int32_t index)
-{
-    return index >= 0 && index < trumpCardCount ? trumpCards[index].caption : nullptr;
-}
-
-int32_t trumpCardCost(int32_t index)
-{
-    return index >= 0 && index < trumpCardCount ? trumpCards[index].cost : 0;
 }

@@ -1,6 +1,6 @@
-// A hero from a Fingerprint and a file name, and the second arrow's bonus.
-// deriveHero, heroNameFromPath and the bonus are pure (hero.cpp); the
-// second arrow's effects on the screen live in second_arrow.cpp.
+// A hero from a Fingerprint and a file name, the second arrow's bonus, and
+// the traits' names. Pure computation; the second arrow's effects on the
+// game live in second_arrow.h.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,6 @@
 #include "core/records.h"
 
 const int heroNameBytes = 10;  // a hero's name keeps at most this many bytes
-const int trumpCardCount = 6;
 
 // The piece's two hexadecimal characters as c (inverted to 255 - c for the
 // second arrow), spread evenly over low..high. A character that is not a
@@ -30,14 +29,5 @@ struct SecondArrowBonus {
 };
 SecondArrowBonus secondArrowBonus(const char* fingerprint);
 
-// The TrumpCard button's caption and MP cost for a card 0..5; null and 0
-// for any other index.
-const char* trumpCardCaption(int32_t index);
-int32_t trumpCardCost(int32_t index);
-
-// Sets the TrumpCard button's caption and the hero's trumpCost; an index
-// outside 0..5 changes nothing.
-void applyTrumpCard(int32_t index);
-// Strengthens the game's hero with a second Fingerprint, fixes its trump card
-// and ends the second-arrow offer.
-void applySecondArrow(const char* fingerprint);
+// The trait's name as the ResultPanel shows it; "" outside 0..5.
+const char* traitName(int trait);

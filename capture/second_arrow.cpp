@@ -1,8 +1,11 @@
 // The second arrow's effects on the game: the hero strengthened, the trump
 // card fixed and its button shown, the offer ended.
+#include "capture/second_arrow.h"
+
 #include <cstdio>
 
 #include "capture/hero.h"
+#include "core/cards.h"
 #include "core/arith.h"
 #include "core/records.h"
 #include "shell/panels.h"
@@ -14,7 +17,7 @@ void applyTrumpCard(int32_t index)
     const char* caption = trumpCardCaption(index);
     if (!caption)
         return;
-    setControlText(TrumpCardButton, caption);
+    platform::setControlText(TrumpCardButton, caption);
     hero.trumpCost = trumpCardCost(index);
 }
 
@@ -42,7 +45,7 @@ void applySecondArrow(const char* fingerprint)
 
     game.secondArrowReady = 0;
     game.secondArrowUsed = 1;
-    invalidate(&sceneRect);  // the grab icon is no longer drawn there
+    platform::invalidate(&sceneRect);  // the grab icon is no longer drawn there
     // Shown but left disabled: the availability rules enable it in a battle.
-    showControl(TrumpCardButton);
+    platform::showControl(TrumpCardButton);
 }

@@ -5,24 +5,18 @@ include(GoogleTest)
 
 # The recording platform: every verb stored in order, answers from a script.
 # Both platforms are object libraries, so their verbs resolve whatever the link order.
-file(GLOB RECORDER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/shell/recorder/*.cpp)
-add_library(platform_recorder OBJECT ${RECORDER_SOURCES})
+add_library(platform_recorder OBJECT ${CMAKE_SOURCE_DIR}/shell/recorder/recorder.cpp)
 target_link_libraries(platform_recorder PUBLIC tavrenne_portable OpenSSL::Crypto)
 
 # Real files and OpenSSL's MD5, for the native tools.
-file(GLOB POSIX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/shell/posix/*.cpp)
-if(POSIX_SOURCES)
-  add_library(platform_posix OBJECT ${POSIX_SOURCES})
-  target_include_directories(platform_posix PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(platform_posix PUBLIC OpenSSL::Crypto)
-endif()
+add_library(platform_posix OBJECT ${CMAKE_SOURCE_DIR}/shell/posix/files.cpp)
+target_include_directories(platform_posix PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(platform_posix PUBLIC OpenSSL::Crypto)
 
 foreach(dir tools/assets tools/replay tools/appraise tests)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
-    add_subdirectory(${dir})
-  endif()
+  add_subdirectory(${dir})
 endforeach()
 
-if(TAVRENNE_BENCHMARKS AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+if(TAVRENNE_BENCHMARKS)
   add_subdirectory(bench)
 endif()

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/arith.h"
+#include "core/cards.h"
 #include "core/growth.h"
 #include "core/journey.h"
 #include "core/random.h"
@@ -28,20 +29,20 @@ int heroAttack(double multiplier)
     if (randomBelow(21) == 0) {
         playSoundEffect(CriticalSound);
         appendLog("クリティカル!!");
-        pause(300);
+        platform::pause(300);
         damage = mulTrunc(damage, 1.5);
     }
     damage = addSat(damage, randomBelow(damage / 10 + 2));
     if (randomBelow(101) <= enemy.evasion) {
         playSoundEffect(DodgeSound);
         appendLogf("%sは攻撃をかわした!", enemy.name);
-        pause(300);
+        platform::pause(300);
         damage = 0;
     }
     enemy.hp = subSat(enemy.hp, damage);
     if (enemy.hp < 0)
         enemy.hp = 0;
-    invalidate(&sceneRect);
+    platform::invalidate(&sceneRect);
     if (damage > 0)
         appendLogf("%dのダメージを与えた!", damage);
     else
@@ -83,8 +84,8 @@ static int fall()
     }
     if (spendTime(40))
         return 1;
-    invalidate(&sceneRect);
-    invalidate(&heroRect);
+    platform::invalidate(&sceneRect);
+    platform::invalidate(&heroRect);
     return 0;
 }
 
@@ -125,35 +126,35 @@ int enemyTurn()
     char line[logLineSize * 4];
     int32_t power = chooseBlow(line, sizeof line);
     appendLog(line);
-    pause(300);
+    platform::pause(300);
 
     int32_t damage = saturate((static_cast<int64_t>(power) - hero.defence / 2) / 2 + randomBelow(2));
     if (damage < 0)
         damage = 0;
-    if (randomBelow(hero.trait == 0 ? 10 : 21) == 0) {
+    if (randomBelow(hero.trait == OftenCriticalTrait ? 10 : 21) == 0) {
         playSoundEffect(CriticalSound);
         appendLog("クリティカル!!");
-        pause(300);
+        platform::pause(300);
         damage = mulTrunc(damage, 1.3);
     }
     damage = addSat(damage, randomBelow(damage / 10 + 2));
-    if (hero.trait == 2 && randomBelow(101) <= 10)
+    if (hero.trait == HalfDamageTrait && randomBelow(101) <= 10)
         damage /= 2;
-    int32_t limit = hero.trait == 1 ? saturate(static_cast<int64_t>(hero.evasion) * 2) : hero.evasion;
+    int32_t limit = hero.trait == DoubleEvasionTrait ? saturate(static_cast<int64_t>(hero.evasion) * 2) : hero.evasion;
     if (randomBelow(101) <= limit) {
         playSoundEffect(DodgeSound);
         appendLogf("%sは攻撃をかわした!", hero.name);
-        pause(300);
+        platform::pause(300);
         damage = 0;
     }
     hero.hp = subSat(hero.hp, damage);
-    invalidate(&heroRect);
+    platform::invalidate(&heroRect);
     paintWindow();
     if (damage > 0)
         appendLogf("%dのダメージを受けた!", damage);
     else
         appendLogf("%sはダメージを受けない!", hero.name);
-    pause(300);
+    platform::pause(300);
 
     if (hero.hp <= 0 && fall())
         return 1;
@@ -163,45 +164,28 @@ int enemyTurn()
 
 static void trumpCardAction()
 {
-    switch (hero.trumpCard) {
-    case 0:
-        playSoundEffect(HealSound);
-        appendLogf("%sの体力は全快した!", hero.name);
+    const TrumpCardRow& card = trumpCardInBattle(hero.trumpCard);
+    switch (card.effect) {
+    case FullHealCard:
+        playSoundEffect(card.sound);
+        appendLogf(card.line, hero.name);
         hero.hp = hero.maxHp;
         break;
-    case 1: {
-        int32_t n = randomBelow(5) + 5;
-        playSoundEffect(LoweredSound);
-        appendLogf("%sの防御力を%d下げた!", enemy.name, n);
-        enemy.defence = subSat(enemy.defence, n);
-        if (enemy.defence < 0)
-            enemy.defence = 0;
+    case LowerCard: {
+        int32_t n = randomBelow(5) + card.lowest;
+        playSoundEffect(card.sound);
+        appendLogf(card.line, enemy.name, n);
+        int32_t& lowered = enemy.*card.lowered;
+        lowered = subSat(lowered, n);
+        if (card.floorAtZero && lowered < 0)
+            lowered = 0;
         break;
     }
-    case 2: {
-        int32_t n = randomBelow(5) + 1;
-        playSoundEffect(LoweredSound);
-        appendLogf("%sの攻撃力を%d下げた!", enemy.name, n);
-        enemy.attack = subSat(enemy.attack, n);
-        break;
-    }
-    case 3:
-        appendLogf("%sはデストラクトを放った!!", hero.name);
-        pause(300);
-        playSoundEffect(BlastSound);
-        heroAttack(4.0);
-        break;
-    case 4:
-        appendLogf("%sはデフレスパイラルを放った!!", hero.name);
-        pause(300);
-        playSoundEffect(BlastSound);
-        heroAttack(7.0);
-        break;
-    default:
-        appendLogf("%sはバグストリームを放った!!", hero.name);
-        pause(300);
-        playSoundEffect(BlastSound);
-        heroAttack(1000.0);
+    case BlastCard:
+        appendLogf(card.line, hero.name);
+        platform::pause(300);
+        playSoundEffect(card.sound);
+        heroAttack(card.multiplier);
         break;
     }
     hero.mp = subSat(hero.mp, hero.trumpCost);
@@ -214,17 +198,17 @@ static void beatFinalBoss()
 {
     stopMusic();
     appendLog(laugh);
-    pause(200);
+    platform::pause(200);
     appendLog(laugh);
-    pause(200);
+    platform::pause(200);
     playSoundEffect(BlastSound);
     appendLog(laugh);
-    pause(200);
+    platform::pause(200);
     appendLog(laugh);
-    pause(1000);
+    platform::pause(1000);
     game.ending = 1;
-    invalidate(nullptr);
-    pause(2000);
+    platform::invalidate(nullptr);
+    platform::pause(2000);
     hideControls();
     game.inBattle = 0;
 }
@@ -248,7 +232,7 @@ static void victory()
                    gains.defenceGain);
     }
     refreshStatus();
-    invalidate(&heroRect);
+    platform::invalidate(&heroRect);
     if (game.distance == 100) {
         playMusic(BossMusic);
         game.stage = FinalStage;
@@ -260,27 +244,27 @@ static void victory()
         game.stage = RoadStage;
         updateControls();
     }
-    invalidate(&sceneRect);
+    platform::invalidate(&sceneRect);
 }
 
 int heroAction(int action)
 {
     if (action == AttackAction) {
         appendLogf("%sの攻撃!", hero.name);
-        pause(300);
+        platform::pause(300);
         heroAttack(1.0);
     } else if (action == HealAction) {
         int32_t amount = hero.maxHp / 2;
         hero.hp = addCapped(hero.hp, amount, hero.maxHp);
         hero.mp = subSat(hero.mp, 5);
         appendLogf("%sの体力が%d回復した。", hero.name, amount);
-        invalidate(&heroRect);
+        platform::invalidate(&heroRect);
         paintWindow();
         refreshStatus();
     } else if (action == TrumpCardAction) {
         trumpCardAction();
     }
-    pause(400);
+    platform::pause(400);
 
     if (enemy.hp <= 0 && game.inBattle) {
         if (game.finalBattle) {

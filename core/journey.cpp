@@ -45,7 +45,7 @@ static int flee()
         game.atRestPoint = 1;
     updateControls();
     game.stage = RoadStage;
-    invalidate(&sceneRect);
+    platform::invalidate(&sceneRect);
     return 0;
 }
 
@@ -131,7 +131,7 @@ void resolveStep(int roll)
     game.atRestPoint = 0;
     game.stage = RoadStage;
     game.secondArrowReady = 0;
-    int32_t threshold = hero.trait == 5 ? 45 : 34;
+    int32_t threshold = hero.trait == EncounterTrait ? 45 : 34;
     regenerate();
     if (game.distance >= 90)
         stopMusic();
@@ -145,25 +145,25 @@ void resolveStep(int roll)
         game.atRestPoint = 1;
         game.stage = RestStage;
         appendLog("【やすむ】コマンドが使えます。");
-        invalidate(&sceneRect);
+        platform::invalidate(&sceneRect);
         return;
     } else if (game.distance == 55 && !game.secondArrowUsed) {
         game.secondArrowReady = 1;
         appendLog("【二の矢】を放てます。");
-        invalidate(&sceneRect);
+        platform::invalidate(&sceneRect);
         return;
     } else if (isUnbeatenGuardian(game.distance)) {
         game.stage = GuardianStage;
         threshold = 101;
     }
-    invalidate(&sceneRect);
+    platform::invalidate(&sceneRect);
     if (!roll)
         return;
 
     if (randomBelow(101) < threshold) {
         game.inBattle = 1;
         appendLog("敵に遭遇!");
-        invalidate(&sceneRect);
+        platform::invalidate(&sceneRect);
         enemy = chooseOpponent(game.distance);
         updateControls();
     }
@@ -182,19 +182,19 @@ int restHero()
     hero.hp = hero.maxHp;
     hero.mp = addCapped(hero.mp, hero.maxMp / 4, hero.maxMp);
     refreshStatus();
-    invalidate(&heroRect);
+    platform::invalidate(&heroRect);
     appendLog(line);
     return spendTime(5);
 }
 
 void updateControls()
 {
-    enableControl(AdvanceButton, true);
-    setControlText(AdvanceButton, game.inBattle ? "攻撃" : "すすむ");
-    enableControl(BackButton, true);
-    setControlText(BackButton, game.inBattle ? "逃げる" : "もどる");
-    enableControl(RestButton, !game.inBattle && game.atRestPoint);
-    enableControl(HealButton, hero.mp >= 5);
-    enableControl(TrumpCardButton, game.secondArrowUsed && game.inBattle && hero.mp >= hero.trumpCost);
-    enableControl(MarkTimeButton, !game.atRestPoint);
+    platform::enableControl(AdvanceButton, true);
+    platform::setControlText(AdvanceButton, game.inBattle ? "攻撃" : "すすむ");
+    platform::enableControl(BackButton, true);
+    platform::setControlText(BackButton, game.inBattle ? "逃げる" : "もどる");
+    platform::enableControl(RestButton, !game.inBattle && game.atRestPoint);
+    platform::enableControl(HealButton, hero.mp >= 5);
+    platform::enableControl(TrumpCardButton, game.secondArrowUsed && game.inBattle && hero.mp >= hero.trumpCost);
+    platform::enableControl(MarkTimeButton, !game.atRestPoint);
 }

@@ -75,6 +75,18 @@ struct LevelGains {
     int32_t defenceGain;
 };
 
+// The hero's passive trait, HeroRecord::trait, by number; each comment gives
+// the name the ResultPanel shows and what the trait does.
+enum Trait : int32_t {
+    OftenCriticalTrait = 0,  // "クリティカル2倍": the opponent's critical hits come 1 in 10, not 1 in 21
+    DoubleEvasionTrait = 1,  // "回避率2倍": the hero's evasion counts double
+    HalfDamageTrait = 2,     // "時々ダメージ半分": a blow is sometimes halved
+    HpRecoveryTrait = 3,     // "HP自然回復率UP": HP recovers from a pool of 35, not 50
+    MpRecoveryTrait = 4,     // "MP自然回復率UP": MP recovers from a pool of 35, not 50
+    EncounterTrait = 5,      // "敵遭遇率UP": encounters on 45 of 101, not 34
+};
+const int traitCount = 6;
+
 // Scene backgrounds selected by GameState::stage.
 enum Stage : int32_t { RoadStage = 0, GuardianStage = 1, RestStage = 2, FinalStage = 3 };
 

@@ -19,10 +19,10 @@ void resetGame()
     game.atRestPoint = 1;
     game.stage = RestStage;
     hideControls();
-    hideControl(ResultPanel);
+    platform::hideControl(ResultPanel);
     for (int i = 0; i < logLineCount; ++i)
         appendLog("");
-    invalidate(nullptr);
+    platform::invalidate(nullptr);
     game.distance = 0;
     game.timeLeft = 400;
     game.secondArrowReady = 0;
@@ -35,21 +35,21 @@ void resetGame()
     game.endingShown = 0;
     stopMusic();
     updateControls();
-    destroyCapturedIcons();
+    platform::destroyCapturedIcons();
 }
 
 int spendTime(int32_t n)
 {
     game.timeLeft = subSat(game.timeLeft, n);
     if (n > 1) {
-        pause(300);
+        platform::pause(300);
         appendLogf("残り時間を%d消費した...。", n);
     }
-    invalidate(&progressRect);
+    platform::invalidate(&progressRect);
     if (game.timeLeft > 0)
         return 0;
-    pause(300);
-    messageBox("時間切れです。宇宙は滅亡しました。", "Tavrenne", OwnedByMainWindow);
+    platform::pause(300);
+    platform::messageBox("時間切れです。宇宙は滅亡しました。", "Tavrenne", OwnedByMainWindow);
     game.timeUp = 1;
     resetGame();
     return 1;
@@ -60,10 +60,10 @@ void goBack(int32_t n)
     game.distance = subSat(game.distance, n);
     if (game.distance < 0)
         game.distance = 0;
-    invalidate(&progressRect);
+    platform::invalidate(&progressRect);
     if (n > 1) {
         appendLogf("%d億光年戻ってしまった...。", n);
-        pause(300);
+        platform::pause(300);
     }
 }
 
@@ -85,13 +85,13 @@ static bool recover(int32_t& value, int32_t maximum, int32_t& pool, int32_t thre
 
 void regenerate()
 {
-    int32_t hpThreshold = hero.trait == 3 ? 35 : 50;
-    int32_t mpThreshold = hero.trait == 4 ? 35 : 50;
+    int32_t hpThreshold = hero.trait == HpRecoveryTrait ? 35 : 50;
+    int32_t mpThreshold = hero.trait == MpRecoveryTrait ? 35 : 50;
     game.hpRegenPool = addSat(game.hpRegenPool, hero.hp);
     game.mpRegenPool = addSat(game.mpRegenPool, hero.mp);
     bool changed = recover(hero.hp, hero.maxHp, game.hpRegenPool, hpThreshold);
     changed = recover(hero.mp, hero.maxMp, game.mpRegenPool, mpThreshold) || changed;
     if (changed)
         refreshStatus();
-    invalidate(&heroRect);
+    platform::invalidate(&heroRect);
 }

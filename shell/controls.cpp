@@ -7,6 +7,15 @@
 #include "core/records.h"
 #include "core/state.h"
 
+// A button's command number is its control identifier: handleKey and the
+// Win32 click route cast one to the other.
+static_assert(static_cast<int>(AdvanceButton) == Advance, "Advance button and command");
+static_assert(static_cast<int>(RestButton) == Rest, "Rest button and command");
+static_assert(static_cast<int>(TrumpCardButton) == TrumpCard, "TrumpCard button and command");
+static_assert(static_cast<int>(BackButton) == Back, "Back button and command");
+static_assert(static_cast<int>(HealButton) == Heal, "Heal button and command");
+static_assert(static_cast<int>(MarkTimeButton) == MarkTime, "MarkTime button and command");
+
 const ControlLayout controlTable[controlCount] = {
     // control          button  text          x    y    w    h   font
     {StatusPanel,       false, "",          130,  50, 128,  78, SmallFont},
@@ -25,7 +34,7 @@ void hideControls()
     static const Control order[] = {AdvanceButton, BackButton, RestButton, HealButton,
                                     TrumpCardButton, MarkTimeButton, StatusPanel, MessageLog};
     for (Control c : order)
-        hideControl(c);
+        platform::hideControl(c);
 }
 
 void showControls()
@@ -33,7 +42,7 @@ void showControls()
     static const Control order[] = {AdvanceButton, BackButton, RestButton, HealButton,
                                     MarkTimeButton, StatusPanel, MessageLog};
     for (Control c : order)
-        showControl(c);
+        platform::showControl(c);
 }
 
 // The key's command button, or 0 for a key that is not a command key.
@@ -54,7 +63,7 @@ bool dispatchKey(uintptr_t key, intptr_t keyData)
 {
     if (game.ending && key != KeyF11)
         return false;
-    focusMainWindow();
+    platform::focusMainWindow();
     if (!game.heroReady)
         return false;
     if ((keyData & 0xffff) >= 2)
@@ -68,7 +77,7 @@ bool dispatchKey(uintptr_t key, intptr_t keyData)
         return true;
     }
     int command = commandOfKey(key);
-    if (command == 0 || !isControlEnabled(static_cast<Control>(command)))
+    if (command == 0 || !platform::isControlEnabled(static_cast<Control>(command)))
         return false;
     handleCommand(command);
     return true;

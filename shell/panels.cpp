@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "capture/hero.h"
 #include "core/records.h"
 #include "shell/platform.h"
 
@@ -49,7 +50,7 @@ void appendLog(const char* text)
         panel[used++] = '\n';
     }
     panel[used] = '\0';
-    setControlText(MessageLog, panel);
+    platform::setControlText(MessageLog, panel);
 }
 
 void appendLogf(const char* format, ...)
@@ -74,7 +75,7 @@ void refreshStatus()
                   "【%s】Lv%d \n ＨＰ　 %d/%d\n ＭＰ　 %d/%d \n 攻撃力 %d\n 防御力 %d \n 経験値 %d/%d",
                   hero.name, hero.level, hero.hp, hero.maxHp, hero.mp, hero.maxMp, hero.attack,
                   hero.defence, hero.exp, hero.nextExp);
-    setControlText(StatusPanel, text);
+    platform::setControlText(StatusPanel, text);
 }
 
 void fillResult()
@@ -85,5 +86,5 @@ void fillResult()
                   " 残り時間 %d \n\n 先天能力\n   %s",
                   hero.name, hero.level, hero.hp, hero.maxHp, hero.mp, hero.maxMp, hero.attack,
                   hero.defence, hero.evasion, game.timeLeft, traitName(hero.trait));
-    setControlText(ResultPanel, text);
+    platform::setControlText(ResultPanel, text);
 }

@@ -13,7 +13,3 @@ void refreshStatus();
 void fillResult();
 // Line 1 (oldest) to 5 (newest), for tests and tools.
 const char* logLine(int line);
-// The trait's name as the ResultPanel shows it; "" outside 0..5. Defined with
-// the hero's derivation (capture/hero.cpp), so tools can name a trait without
-// the panels.
-const char* traitName(int trait);

@@ -36,11 +36,11 @@ const char* pictureFile(int picture)
 void loadPictures()
 {
     for (int picture = 0; picture < pictureCount; ++picture) {
-        if (loadPicture(static_cast<Picture>(picture), pictureFiles[picture]))
+        if (platform::loadPicture(static_cast<Picture>(picture), pictureFiles[picture]))
             continue;
         char text[300];
         std::snprintf(text, sizeof text, "%s読み込み失敗", pictureFiles[picture]);
-        messageBox(text, "", NoOwner);
+        platform::messageBox(text, "", NoOwner);
     }
 }
 
@@ -58,57 +58,57 @@ Picture backgroundForStage(int stage)
 // leave out their end point.
 static void drawBar(int left, int y, int frameEnd, int emptyEnd, int32_t percent)
 {
-    drawLine(BlackPen, left - 1, y, frameEnd, y);
-    drawLine(RedPen, left, y, emptyEnd, y);
+    platform::drawLine(BlackPen, left - 1, y, frameEnd, y);
+    platform::drawLine(RedPen, left, y, emptyEnd, y);
     if (percent > 0)
-        drawLine(YellowPen, left, y, left + percent / 2, y);
+        platform::drawLine(YellowPen, left, y, left + percent / 2, y);
 }
 
 static void drawEnding()
 {
     if (!game.endingShown) {
         playMusic(EndingMusic);
-        showControl(ResultPanel);
+        platform::showControl(ResultPanel);
         fillResult();
         game.endingShown = 1;
     }
-    drawIcon(SecondIcon, 115, 32);
-    drawIcon(HeroIcon, 90, 30);
-    drawText(SmallFont, "宇宙は救われた\nEND", Rect{65, 280, 200, 340}, CentredLines);
+    platform::drawIcon(SecondIcon, 115, 32);
+    platform::drawIcon(HeroIcon, 90, 30);
+    platform::drawText(SmallFont, "宇宙は救われた\nEND", Rect{65, 280, 200, 340}, CentredLines);
 }
 
 static void drawEnemy()
 {
     if (std::strcmp(enemy.name, "ENIAC!") != 0)
-        blendPicture(EnemySprite, 36, 36, 48, 48, 127);
+        platform::blendPicture(EnemySprite, 36, 36, 48, 48, 127);
     drawBar(35, 94, 85, 84, percentOf(enemy.hp, enemy.maxHp));
-    drawText(SmallFont, enemy.name, Rect{0, 100, 124, 120}, CentredLines);
+    platform::drawText(SmallFont, enemy.name, Rect{0, 100, 124, 120}, CentredLines);
 }
 
 static void drawJourney()
 {
-    drawPicture(backgroundForStage(game.stage), 0, 0, 128, 128);
-    drawIcon(SecondIcon, 170, 7);
-    drawIcon(HeroIcon, 144, 5);
+    platform::drawPicture(backgroundForStage(game.stage), 0, 0, 128, 128);
+    platform::drawIcon(SecondIcon, 170, 7);
+    platform::drawIcon(HeroIcon, 144, 5);
     drawBar(135, 43, 186, 185, percentOf(hero.hp, hero.maxHp));
     char progress[64];
     std::snprintf(progress, sizeof progress, "%03d/100億光年 残り時間%03d ", game.distance,
                   game.timeLeft);
-    drawText(LogFont, progress, progressRect, BottomLeftOneLine);
+    platform::drawText(LogFont, progress, progressRect, BottomLeftOneLine);
     if (game.inBattle)
         drawEnemy();
 }
 
 void paintWindow()
 {
-    beginPaint();
+    platform::beginPaint();
     if (game.ending) {
         drawEnding();
     } else {
         if (game.heroReady)
             drawJourney();
         if (!game.aiming && (!game.heroReady || game.secondArrowReady == 1))
-            drawIcon(AppIcon, 50, 50);
+            platform::drawIcon(AppIcon, 50, 50);
     }
-    endPaint();
+    platform::endPaint();
 }

@@ -24,8 +24,8 @@ int playMusic(int track)
         stopMusic();
     if (track < 0 || track > 2)
         return 0;
-    sendMusicCommand(openCommands[track], false);
-    sendMusicCommand("play music NOTIFY", true);
+    platform::sendMusicCommand(openCommands[track], false);
+    platform::sendMusicCommand("play music NOTIFY", true);
     musicOpen = true;
     currentTrack = track;
     return 0;
@@ -35,8 +35,8 @@ int stopMusic()
 {
     if (!musicOpen)
         return 0;
-    sendMusicCommand("stop music", false);
-    sendMusicCommand("close music", false);
+    platform::sendMusicCommand("stop music", false);
+    platform::sendMusicCommand("close music", false);
     musicOpen = false;
     return 0;
 }
@@ -45,8 +45,8 @@ int restartMusic()
 {
     if (!musicOpen)
         return 0;
-    sendMusicCommand("seek music to start", false);
-    sendMusicCommand("play music NOTIFY", true);
+    platform::sendMusicCommand("seek music to start", false);
+    platform::sendMusicCommand("play music NOTIFY", true);
     return 0;
 }
 
@@ -125,18 +125,18 @@ static bool waveFitsBuffer(const unsigned char* wave, uint32_t size)
 // The whole file in a buffer of its size, or null.
 static unsigned char* loadEffect(const char* path)
 {
-    FileRef file = fileOpen(path, ShareNothing);
+    FileRef file = platform::fileOpen(path, ShareNothing);
     if (file == noFile)
         return nullptr;
     unsigned char* buffer = nullptr;
     uint32_t size = 0;
-    if (fileSize32(file, &size) && size > 0)
+    if (platform::fileSize32(file, &size) && size > 0)
         buffer = static_cast<unsigned char*>(std::malloc(size));
-    if (buffer && !(fileReadAll(file, buffer, size) && waveFitsBuffer(buffer, size))) {
+    if (buffer && !(platform::fileReadAll(file, buffer, size) && waveFitsBuffer(buffer, size))) {
         std::free(buffer);
         buffer = nullptr;
     }
-    fileClose(file);
+    platform::fileClose(file);
     return buffer;
 }
 
@@ -150,13 +150,13 @@ int playSoundEffect(int effect)
 {
     if (effect < 1 || effect > soundEffectCount)
         return 0;
-    playWave(effect, effects[effect - 1]);
+    platform::playWave(effect, effects[effect - 1]);
     return 0;
 }
 
 void releaseSoundEffects()
 {
-    playWave(0, nullptr);  // stop the effect still playing before its buffer goes
+    platform::playWave(0, nullptr);  // stop the effect still playing before its buffer goes
     for (unsigned char*& buffer : effects) {
         std::free(buffer);
         buffer = nullptr;

@@ -35,7 +35,7 @@ static bool fileTimeOfTimespec(const timespec& t, uint64_t* fileTime)
 // takes a shared lock on the whole file instead: it fails (EAGAIN) while
 // another holder keeps a write lock on it, as the Windows open fails while
 // another holder writes. The lock goes with the descriptor.
-FileRef fileOpen(const char* path, FileShare)
+FileRef platform::fileOpen(const char* path, FileShare)
 {
     int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
@@ -58,7 +58,7 @@ FileRef fileOpen(const char* path, FileShare)
     return static_cast<FileRef>(fd) + 1;
 }
 
-bool fileLastWriteTime(FileRef file, uint64_t* fileTime)
+bool platform::fileLastWriteTime(FileRef file, uint64_t* fileTime)
 {
     struct stat info;
     if (fstat(descriptorOf(file), &info) != 0)
@@ -66,7 +66,7 @@ bool fileLastWriteTime(FileRef file, uint64_t* fileTime)
     return fileTimeOfTimespec(info.st_mtim, fileTime);
 }
 
-bool fileSize32(FileRef file, uint32_t* size)
+bool platform::fileSize32(FileRef file, uint32_t* size)
 {
     struct stat info;
     if (fstat(descriptorOf(file), &info) != 0 || info.st_size < 0 || info.st_size > UINT32_MAX)
@@ -94,7 +94,7 @@ static void prefault(void* buffer, uint32_t size)
 
 // The kernel may hand over a large file in several pieces; the loop keeps
 // asking until size bytes are in, and fails if the file ends before.
-bool fileReadAll(FileRef file, void* buffer, uint32_t size)
+bool platform::fileReadAll(FileRef file, void* buffer, uint32_t size)
 {
     prefault(buffer, size);
     unsigned char* at = static_cast<unsigned char*>(buffer);
@@ -110,13 +110,13 @@ bool fileReadAll(FileRef file, void* buffer, uint32_t size)
     return true;
 }
 
-void fileClose(FileRef file)
+void platform::fileClose(FileRef file)
 {
     if (file != noFile)
         close(descriptorOf(file));
 }
 
-uint64_t currentFileTime()
+uint64_t platform::currentFileTime()
 {
     timespec now;
     uint64_t fileTime = 0;
@@ -125,7 +125,7 @@ uint64_t currentFileTime()
     return fileTime;
 }
 
-bool md5Digest(const unsigned char* bytes, size_t length, unsigned char digest[16])
+bool platform::md5Digest(const unsigned char* bytes, size_t length, unsigned char digest[16])
 {
     unsigned int size = 0;
     return EVP_Digest(bytes, length, digest, &size, EVP_md5(), nullptr) == 1 && size == 16;

@@ -88,43 +88,43 @@ ControlState controlState(Control control)
 
 // ---- controls ----
 
-void setControlText(Control control, const char* text)
+void platform::setControlText(Control control, const char* text)
 {
     record("setControlText", text, {control});
     controls[control].text = text;
 }
 
-void enableControl(Control control, bool enabled)
+void platform::enableControl(Control control, bool enabled)
 {
     record("enableControl", {}, {control, enabled});
     controls[control].enabled = enabled;
 }
 
-bool isControlEnabled(Control control)
+bool platform::isControlEnabled(Control control)
 {
     return controls[control].enabled;
 }
 
-void showControl(Control control)
+void platform::showControl(Control control)
 {
     record("showControl", {}, {control});
     controls[control].shown = true;
 }
 
-void hideControl(Control control)
+void platform::hideControl(Control control)
 {
     record("hideControl", {}, {control});
     controls[control].shown = false;
 }
 
-void focusMainWindow()
+void platform::focusMainWindow()
 {
     record("focusMainWindow");
 }
 
 // ---- repainting and drawing ----
 
-void invalidate(const Rect* rect)
+void platform::invalidate(const Rect* rect)
 {
     if (rect)
         record("invalidate", {}, {rect->left, rect->top, rect->right, rect->bottom});
@@ -132,70 +132,70 @@ void invalidate(const Rect* rect)
         record("invalidate", "whole");
 }
 
-bool loadPicture(Picture picture, const char* path)
+bool platform::loadPicture(Picture picture, const char* path)
 {
     record("loadPicture", path, {picture});
     return !pictureFails[picture];
 }
 
-void beginPaint()
+void platform::beginPaint()
 {
     record("beginPaint");
 }
 
-void endPaint()
+void platform::endPaint()
 {
     record("endPaint");
 }
 
-void drawPicture(Picture picture, int x, int y, int w, int h)
+void platform::drawPicture(Picture picture, int x, int y, int w, int h)
 {
     record("drawPicture", {}, {picture, x, y, w, h});
 }
 
-void blendPicture(Picture picture, int x, int y, int w, int h, int alpha)
+void platform::blendPicture(Picture picture, int x, int y, int w, int h, int alpha)
 {
     record("blendPicture", {}, {picture, x, y, w, h, alpha});
 }
 
-void drawLine(Pen pen, int x1, int y1, int x2, int y2)
+void platform::drawLine(Pen pen, int x1, int y1, int x2, int y2)
 {
     record("drawLine", {}, {pen, x1, y1, x2, y2});
 }
 
-void drawIcon(Icon icon, int x, int y)
+void platform::drawIcon(Icon icon, int x, int y)
 {
     record("drawIcon", {}, {icon, x, y});
 }
 
-void drawText(Font font, const char* text, const Rect& rect, TextLayout layout)
+void platform::drawText(Font font, const char* text, const Rect& rect, TextLayout layout)
 {
     record("drawText", text, {font, rect.left, rect.top, rect.right, rect.bottom, layout});
 }
 
 // ---- sound, time, dialogs ----
 
-void sendMusicCommand(const char* command, bool notify)
+void platform::sendMusicCommand(const char* command, bool notify)
 {
     record("sendMusicCommand", command, {notify});
 }
 
-void playWave(int effect, const unsigned char* wave)
+void platform::playWave(int effect, const unsigned char* wave)
 {
     record("playWave", {}, {effect, wave != nullptr});
 }
 
-void pause(int milliseconds)
+void platform::pause(int milliseconds)
 {
     record("pause", {}, {milliseconds});
 }
 
-void messageBox(const char* text, const char* caption, BoxOwner owner)
+void platform::messageBox(const char* text, const char* caption, BoxOwner owner)
 {
     record("messageBox", std::string(caption) + "|" + text, {owner});
 }
 
-uint64_t currentFileTime()
+uint64_t platform::currentFileTime()
 {
     return now;
 }
@@ -225,7 +225,7 @@ static const FakeFile* fileOf(FileRef file)
     return it == files.end() ? nullptr : &it->second;
 }
 
-FileRef fileOpen(const char* path, FileShare share)
+FileRef platform::fileOpen(const char* path, FileShare share)
 {
     record("fileOpen", path, {share});
     auto it = files.find(path);
@@ -235,7 +235,7 @@ FileRef fileOpen(const char* path, FileShare share)
     return static_cast<FileRef>(handles.size());
 }
 
-bool fileLastWriteTime(FileRef file, uint64_t* fileTime)
+bool platform::fileLastWriteTime(FileRef file, uint64_t* fileTime)
 {
     record("fileLastWriteTime");
     const FakeFile* f = fileOf(file);
@@ -245,7 +245,7 @@ bool fileLastWriteTime(FileRef file, uint64_t* fileTime)
     return true;
 }
 
-bool fileSize32(FileRef file, uint32_t* size)
+bool platform::fileSize32(FileRef file, uint32_t* size)
 {
     record("fileSize32");
     const FakeFile* f = fileOf(file);
@@ -255,7 +255,7 @@ bool fileSize32(FileRef file, uint32_t* size)
     return true;
 }
 
-bool fileReadAll(FileRef file, void* buffer, uint32_t size)
+bool platform::fileReadAll(FileRef file, void* buffer, uint32_t size)
 {
     record("fileReadAll", {}, {size});
     const FakeFile* f = fileOf(file);
@@ -265,7 +265,7 @@ bool fileReadAll(FileRef file, void* buffer, uint32_t size)
     return true;
 }
 
-void fileClose(FileRef file)
+void platform::fileClose(FileRef file)
 {
     record("fileClose");
     if (file > 0 && static_cast<size_t>(file) <= handles.size())
@@ -296,7 +296,7 @@ void failDigest(bool fail)
     digestFails = fail;
 }
 
-bool md5Digest(const unsigned char* bytes, size_t length, unsigned char digest[16])
+bool platform::md5Digest(const unsigned char* bytes, size_t length, unsigned char digest[16])
 {
     record("md5Digest", {}, {static_cast<int64_t>(length)});
     if (digestFails)
@@ -321,18 +321,18 @@ void scriptWindowExe(WindowRef window, const std::string& path)
     windowExes[window] = path;
 }
 
-WindowRef windowAtClientPoint(int x, int y)
+WindowRef platform::windowAtClientPoint(int x, int y)
 {
     record("windowAtClientPoint", {}, {x, y});
     return windowAtPoint;
 }
 
-bool isMainWindow(WindowRef window)
+bool platform::isMainWindow(WindowRef window)
 {
     return window == fakeMainWindow;
 }
 
-bool exePathOfWindow(WindowRef window, char path[260])
+bool platform::exePathOfWindow(WindowRef window, char path[260])
 {
     record("exePathOfWindow", {}, {static_cast<int64_t>(window)});
     auto it = windowExes.find(window);
@@ -342,32 +342,32 @@ bool exePathOfWindow(WindowRef window, char path[260])
     return true;
 }
 
-void captureMouse()
+void platform::captureMouse()
 {
     record("captureMouse");
     captured = true;
 }
 
-void releaseMouse()
+void platform::releaseMouse()
 {
     record("releaseMouse");
     captured = false;
 }
 
-void setCursorShape(CursorShape shape)
+void platform::setCursorShape(CursorShape shape)
 {
     record("setCursorShape", {}, {shape});
     cursor = shape;
     cursorSet = true;
 }
 
-void captureIcon(const char* path, Icon slot)
+void platform::captureIcon(const char* path, Icon slot)
 {
     record("captureIcon", path, {slot});
     iconFilled[slot] = true;
 }
 
-void destroyCapturedIcons()
+void platform::destroyCapturedIcons()
 {
     record("destroyCapturedIcons");
     iconFilled[HeroIcon] = false;

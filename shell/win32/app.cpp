@@ -3,6 +3,7 @@
 #include "shell/win32/win32.h"
 
 #include "core/random.h"
+#include "shell/resource_ids.h"
 #include "shell/sound.h"
 
 HINSTANCE appInstance = nullptr;
@@ -36,7 +37,7 @@ static bool registerWindowClass()
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = windowProc;
     wc.hInstance = appInstance;
-    wc.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(101));
+    wc.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(APP_ICON_ID));
     wc.hIconSm = wc.hIcon;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1);

@@ -5,24 +5,24 @@
 
 #include <mmsystem.h>
 
-void sendMusicCommand(const char* command, bool notify)
+void platform::sendMusicCommand(const char* command, bool notify)
 {
     // Results are not examined: without a music device the game runs silent.
     mciSendStringA(command, nullptr, 0, notify ? mainWindow : nullptr);
 }
 
-void playWave(int, const unsigned char* wave)
+void platform::playWave(int, const unsigned char* wave)
 {
     // A null image stops the effect still playing and plays nothing.
     PlaySoundA(reinterpret_cast<LPCSTR>(wave), nullptr, SND_MEMORY | SND_ASYNC);
 }
 
-void pause(int milliseconds)
+void platform::pause(int milliseconds)
 {
     Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
 }
 
-void messageBox(const char* text, const char* caption, BoxOwner owner)
+void platform::messageBox(const char* text, const char* caption, BoxOwner owner)
 {
     MessageBoxA(owner == OwnedByMainWindow ? mainWindow : nullptr, text, caption, MB_OK);
 }

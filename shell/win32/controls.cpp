@@ -67,37 +67,37 @@ void createControls(HWND parent)
     }
 }
 
-void setControlText(Control control, const char* text)
+void platform::setControlText(Control control, const char* text)
 {
     SetWindowTextA(controlWindow(control), text);
 }
 
-void enableControl(Control control, bool enabled)
+void platform::enableControl(Control control, bool enabled)
 {
     EnableWindow(controlWindow(control), enabled);
 }
 
-bool isControlEnabled(Control control)
+bool platform::isControlEnabled(Control control)
 {
     return IsWindowEnabled(controlWindow(control)) != 0;
 }
 
-void showControl(Control control)
+void platform::showControl(Control control)
 {
     ShowWindow(controlWindow(control), SW_SHOWNA);
 }
 
-void hideControl(Control control)
+void platform::hideControl(Control control)
 {
     ShowWindow(controlWindow(control), SW_HIDE);
 }
 
-void focusMainWindow()
+void platform::focusMainWindow()
 {
     SetFocus(mainWindow);
 }
 
-void invalidate(const Rect* rect)
+void platform::invalidate(const Rect* rect)
 {
     if (!mainWindow)
         return;  // a null window would mean every window on the desktop

@@ -26,7 +26,7 @@ static bool hashBytes(BCRYPT_HASH_HANDLE hash, const unsigned char* bytes, size_
     return true;
 }
 
-bool md5Digest(const unsigned char* bytes, size_t length, unsigned char digest[16])
+bool platform::md5Digest(const unsigned char* bytes, size_t length, unsigned char digest[16])
 {
     BCRYPT_ALG_HANDLE algorithm = nullptr;
     if (!succeeded(BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_MD5_ALGORITHM, nullptr, 0)))

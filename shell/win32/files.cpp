@@ -12,7 +12,7 @@ static HANDLE handleOf(FileRef file)
 // Read access for an existing file. ShareRead lets others read it meanwhile
 // but not write, so the open fails while another holder has it open for
 // writing; ShareNothing lets nobody else in.
-FileRef fileOpen(const char* path, FileShare share)
+FileRef platform::fileOpen(const char* path, FileShare share)
 {
     HANDLE file = CreateFileA(path, GENERIC_READ, share == ShareRead ? FILE_SHARE_READ : 0,
                               nullptr, OPEN_EXISTING, 0, nullptr);
@@ -21,7 +21,7 @@ FileRef fileOpen(const char* path, FileShare share)
     return reinterpret_cast<FileRef>(file);
 }
 
-bool fileLastWriteTime(FileRef file, uint64_t* fileTime)
+bool platform::fileLastWriteTime(FileRef file, uint64_t* fileTime)
 {
     FILETIME lastWrite;
     if (!GetFileTime(handleOf(file), nullptr, nullptr, &lastWrite))
@@ -31,7 +31,7 @@ bool fileLastWriteTime(FileRef file, uint64_t* fileTime)
 }
 
 // A size whose high part is not zero does not fit in 32 bits.
-bool fileSize32(FileRef file, uint32_t* size)
+bool platform::fileSize32(FileRef file, uint32_t* size)
 {
     DWORD high = 0;
     SetLastError(NO_ERROR);
@@ -47,7 +47,7 @@ bool fileSize32(FileRef file, uint32_t* size)
 // One read of the whole size from the start. A read that brings fewer bytes
 // (the file shrank meanwhile) is asked again for the rest, and fails when
 // the file ends before size bytes: a short buffer is never reported whole.
-bool fileReadAll(FileRef file, void* buffer, uint32_t size)
+bool platform::fileReadAll(FileRef file, void* buffer, uint32_t size)
 {
     HANDLE handle = handleOf(file);
     if (SetFilePointer(handle, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
@@ -64,13 +64,13 @@ bool fileReadAll(FileRef file, void* buffer, uint32_t size)
     return true;
 }
 
-void fileClose(FileRef file)
+void platform::fileClose(FileRef file)
 {
     if (file != noFile)
         CloseHandle(handleOf(file));
 }
 
-uint64_t currentFileTime()
+uint64_t platform::currentFileTime()
 {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);

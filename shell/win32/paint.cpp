@@ -14,7 +14,7 @@ static HDC paintDC = nullptr;
 static HGDIOBJ originalPen = nullptr;
 static HGDIOBJ originalFont = nullptr;
 
-bool loadPicture(Picture picture, const char* path)
+bool platform::loadPicture(Picture picture, const char* path)
 {
     if (picture < 0 || picture >= pictureCount)
         return false;
@@ -51,14 +51,14 @@ void releaseDrawingResources()
     memoryDC = nullptr;
 }
 
-void beginPaint()
+void platform::beginPaint()
 {
     paintDC = BeginPaint(mainWindow, &paint);
     originalPen = nullptr;
     originalFont = nullptr;
 }
 
-void endPaint()
+void platform::endPaint()
 {
     if (paintDC && originalPen)
         SelectObject(paintDC, originalPen);
@@ -82,7 +82,7 @@ static HBITMAP pictureOf(Picture picture)
     return picture >= 0 && picture < pictureCount ? pictures[picture] : nullptr;
 }
 
-void drawPicture(Picture picture, int x, int y, int w, int h)
+void platform::drawPicture(Picture picture, int x, int y, int w, int h)
 {
     HBITMAP bitmap = pictureOf(picture);
     if (!paintDC || !memoryDC || !bitmap)
@@ -92,7 +92,7 @@ void drawPicture(Picture picture, int x, int y, int w, int h)
     SelectObject(memoryDC, previous);
 }
 
-void blendPicture(Picture picture, int x, int y, int w, int h, int alpha)
+void platform::blendPicture(Picture picture, int x, int y, int w, int h, int alpha)
 {
     HBITMAP bitmap = pictureOf(picture);
     if (!paintDC || !memoryDC || !bitmap)
@@ -103,7 +103,7 @@ void blendPicture(Picture picture, int x, int y, int w, int h, int alpha)
     SelectObject(memoryDC, previous);
 }
 
-void drawLine(Pen pen, int x1, int y1, int x2, int y2)
+void platform::drawLine(Pen pen, int x1, int y1, int x2, int y2)
 {
     if (!paintDC || pen < RedPen || pen > BlackPen)
         return;
@@ -117,7 +117,7 @@ HDC currentPaintDC()
     return paintDC;
 }
 
-void drawText(Font font, const char* text, const Rect& rect, TextLayout layout)
+void platform::drawText(Font font, const char* text, const Rect& rect, TextLayout layout)
 {
     if (!paintDC)
         return;

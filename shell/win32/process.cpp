@@ -10,14 +10,14 @@
 
 #include "capture/arrow.h"
 
-WindowRef windowAtClientPoint(int x, int y)
+WindowRef platform::windowAtClientPoint(int x, int y)
 {
     POINT point = {x, y};
     ClientToScreen(mainWindow, &point);
     return reinterpret_cast<WindowRef>(WindowFromPoint(point));
 }
 
-bool isMainWindow(WindowRef window)
+bool platform::isMainWindow(WindowRef window)
 {
     return mainWindow && reinterpret_cast<HWND>(window) == mainWindow;
 }
@@ -70,7 +70,7 @@ static bool findProcessExe(HMODULE kernel, DWORD processId, char path[260])
     return found;
 }
 
-bool exePathOfWindow(WindowRef window, char path[260])
+bool platform::exePathOfWindow(WindowRef window, char path[260])
 {
     HMODULE kernel = LoadLibraryA("Kernel32.DLL");
     if (!kernel)
@@ -84,17 +84,17 @@ bool exePathOfWindow(WindowRef window, char path[260])
     return found;
 }
 
-void captureMouse()
+void platform::captureMouse()
 {
     SetCapture(mainWindow);
 }
 
-void releaseMouse()
+void platform::releaseMouse()
 {
     ReleaseCapture();
 }
 
-void setCursorShape(CursorShape cursor)
+void platform::setCursorShape(CursorShape cursor)
 {
     switch (cursor) {
     case AimCursor: SetCursor(aimCursor); break;
@@ -162,7 +162,7 @@ static void emptySlot(IconSlot& slot)
     slot.owned = false;
 }
 
-void captureIcon(const char* path, Icon icon)
+void platform::captureIcon(const char* path, Icon icon)
 {
     IconSlot* slot = slotOf(icon);
     if (!slot)
@@ -176,13 +176,13 @@ void captureIcon(const char* path, Icon icon)
     slot->owned = found;
 }
 
-void destroyCapturedIcons()
+void platform::destroyCapturedIcons()
 {
     emptySlot(slots[0]);
     emptySlot(slots[1]);
 }
 
-void drawIcon(Icon icon, int x, int y)
+void platform::drawIcon(Icon icon, int x, int y)
 {
     HDC dc = currentPaintDC();
     IconSlot* slot = slotOf(icon);

@@ -6,6 +6,7 @@
 
 #include "capture/arrow.h"
 #include "core/records.h"
+#include "shell/resource_ids.h"
 #include "shell/controls.h"
 #include "shell/scene.h"
 #include "shell/sound.h"
@@ -25,9 +26,9 @@ static int yOf(LPARAM lParam)
 static LRESULT onCreate(HWND window)
 {
     mainWindow = window;
-    appIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(101));
-    hoverCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(112));
-    aimCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(113));
+    appIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(APP_ICON_ID));
+    hoverCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(HOVER_CURSOR_ID));
+    aimCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(AIM_CURSOR_ID));
     smallFont = CreateFontA(13, 0, 0, 0, 400, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, nullptr);
     logFont = CreateFontA(15, 0, 0, 0, 600, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, nullptr);
     RECT client;
@@ -43,7 +44,7 @@ static LRESULT onDestroy()
     stopMusic();
     releaseSoundEffects();  // stops the playing effect before its buffer goes
     releaseDrawingResources();
-    destroyCapturedIcons();
+    platform::destroyCapturedIcons();
     PostQuitMessage(0);  // the fonts go once the controls using them are gone
     return 0;
 }

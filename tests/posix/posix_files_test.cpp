@@ -92,18 +92,18 @@ TEST_F(PosixFiles, OneByteAndTheFileTimeItCarries)
     EXPECT_EQ(fingerprint(path, out), FingerprintTaken);
     EXPECT_STREQ(out, "83acb6e67e50e31db6ed341dd2de1595");  // MD5 of the byte 0x7f
 
-    FileRef file = fileOpen(path.c_str(), ShareRead);
+    FileRef file = platform::fileOpen(path.c_str(), ShareRead);
     ASSERT_NE(file, noFile);
     uint64_t written = 0;
     uint32_t size = 0;
-    EXPECT_TRUE(fileLastWriteTime(file, &written));
+    EXPECT_TRUE(platform::fileLastWriteTime(file, &written));
     EXPECT_EQ(written, (1773144000ull + 11644473600ull) * 10000000ull);
     CalendarDate date;
     ASSERT_TRUE(fileTimeToDate(written, &date));
     EXPECT_TRUE(date.year == 2026 && date.month == 3 && date.day == 10);
-    EXPECT_TRUE(fileSize32(file, &size));
+    EXPECT_TRUE(platform::fileSize32(file, &size));
     EXPECT_EQ(size, 1u);
-    fileClose(file);
+    platform::fileClose(file);
 }
 
 TEST_F(PosixFiles, FailuresAndYoungFilesLeaveTheBuffer)
@@ -153,21 +153,21 @@ TEST_F(PosixFiles, ASizeBeyond32BitsIsAFailure)
 TEST_F(PosixFiles, AReadFailsWhenTheFileShrankAfterItsSizeWasTaken)
 {
     std::string path = write("shrinking.exe", std::string(4096, 'x'));
-    FileRef file = fileOpen(path.c_str(), ShareRead);
+    FileRef file = platform::fileOpen(path.c_str(), ShareRead);
     ASSERT_NE(file, noFile);
     uint32_t size = 0;
-    ASSERT_TRUE(fileSize32(file, &size));
+    ASSERT_TRUE(platform::fileSize32(file, &size));
     ASSERT_EQ(truncate(path.c_str(), 100), 0);
     std::string buffer(size, '\0');
-    EXPECT_FALSE(fileReadAll(file, &buffer[0], size));
-    EXPECT_TRUE(fileReadAll(file, &buffer[0], 100));
-    fileClose(file);
+    EXPECT_FALSE(platform::fileReadAll(file, &buffer[0], size));
+    EXPECT_TRUE(platform::fileReadAll(file, &buffer[0], 100));
+    platform::fileClose(file);
 }
 
 TEST(PosixClock, CurrentFileTimeIsNow)
 {
     uint64_t before = (static_cast<uint64_t>(time(nullptr)) + 11644473600ull) * 10000000ull;
-    uint64_t now = currentFileTime();
+    uint64_t now = platform::currentFileTime();
     uint64_t after = (static_cast<uint64_t>(time(nullptr)) + 11644473601ull) * 10000000ull;
     EXPECT_GE(now, before);
     EXPECT_LE(now, after);

@@ -3,6 +3,7 @@
 #include "tests/unit/support.h"
 
 #include "core/battle.h"
+#include "core/cards.h"
 #include "core/journey.h"
 #include "core/roster.h"
 #include "shell/sound.h"
@@ -346,4 +347,39 @@ TEST(Actions, HealAndTrumpCards)
     EXPECT_EQ(enemy.hp, 0);
     EXPECT_EQ(hero.mp, 10);
     EXPECT_EQ(game.inBattle, 0);
+}
+
+// Each card's announcement and sound, and the last card standing in for any
+// index outside 0..4.
+TEST(Actions, EveryTrumpCardAnnouncesItself)
+{
+    struct Case {
+        int32_t card;
+        const char* first;
+        const char* sound;
+    };
+    const Case cases[] = {
+        {0, "log Heroの体力は全快した!", "sound 8"},
+        {3, "log Heroはデストラクトを放った!!", "sound 10"},
+        {4, "log Heroはデフレスパイラルを放った!!", "sound 10"},
+        {9, "log Heroはバグストリームを放った!!", "sound 10"},
+        {-1, "log Heroはバグストリームを放った!!", "sound 10"},
+    };
+    for (const Case& c : cases) {
+        startJourney();
+        hero.mp = 80;
+        hero.hp = 1;
+        hero.trumpCard = c.card;
+        hero.trumpCost = 6;
+        meet(12, "Foe", 3000, 3, 0, 0);
+        scriptDraws({1, 0, 100, /*enemy turn*/ 0, 0, 1, 0, 100});
+        heroAction(TrumpCardAction);
+        std::vector<std::string> seen = events();
+        ASSERT_GE(seen.size(), 3u) << c.card;
+        EXPECT_EQ(seen[0], c.card == 0 ? c.sound : c.first) << c.card;
+        EXPECT_EQ(c.card == 0 ? seen[1] : seen[2], c.card == 0 ? c.first : c.sound) << c.card;
+        EXPECT_EQ(hero.mp, 74) << c.card;
+    }
+    EXPECT_EQ(trumpCardCaption(6), nullptr);
+    EXPECT_EQ(trumpCardCost(-1), 0);
 }

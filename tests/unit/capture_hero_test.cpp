@@ -4,6 +4,8 @@
 #include <map>
 
 #include "capture/hero.h"
+#include "capture/second_arrow.h"
+#include "core/cards.h"
 #include "shell/scene.h"
 #include "tests/unit/support.h"
 

@@ -21,7 +21,7 @@ TEST(Keys, CommandKeysFollowTheirButtons)
     updateControls();
     game.atRestPoint = 0;
     game.distance = 4;
-    enableControl(RestButton, false);
+    platform::enableControl(RestButton, false);
     clearCalls();
     EXPECT_FALSE(dispatchKey(KeyReturn, 1));  // Rest disabled
     EXPECT_FALSE(dispatchKey(KeySpace, 1));   // TrumpCard disabled

@@ -12,7 +12,7 @@
 
 #include "capture/fingerprint.h"
 #include "capture/hero.h"
-#include "shell/panels.h"
+#include "core/cards.h"
 #include "shell/platform.h"
 #include "tools/appraise/console.h"
 
@@ -53,14 +53,14 @@ void describeHero(const char* fingerprint, const std::string& gamePath)
 // The first day a young file can be shot, from its last-write date.
 void describeYoungFile(const char* path)
 {
-    FileRef file = fileOpen(path, ShareRead);
+    FileRef file = platform::fileOpen(path, ShareRead);
     uint64_t lastWrite = 0;
-    bool known = file != noFile && fileLastWriteTime(file, &lastWrite);
+    bool known = file != noFile && platform::fileLastWriteTime(file, &lastWrite);
     if (file != noFile)
-        fileClose(file);
+        platform::fileClose(file);
     CalendarDate written;
     CalendarDate today;
-    if (!known || !fileTimeToDate(lastWrite, &written) || !fileTimeToDate(currentFileTime(), &today)) {
+    if (!known || !fileTimeToDate(lastWrite, &written) || !fileTimeToDate(platform::currentFileTime(), &today)) {
         writeConsole("  この窓は若すぎた。\n");
         return;
     }
@@ -72,20 +72,20 @@ void describeYoungFile(const char* path)
 // Why a file gave no Fingerprint: the steps of taking one, asked again.
 std::string failureReason(const char* path)
 {
-    FileRef file = fileOpen(path, ShareRead);
+    FileRef file = platform::fileOpen(path, ShareRead);
     if (file == noFile)
         return openFailureReason();
     std::string reason = "読み込みに失敗しました";
     uint64_t lastWrite = 0;
     CalendarDate date;
     uint32_t size = 0;
-    if (!fileLastWriteTime(file, &lastWrite) || !fileTimeToDate(lastWrite, &date))
+    if (!platform::fileLastWriteTime(file, &lastWrite) || !fileTimeToDate(lastWrite, &date))
         reason = "更新日時が読めません";
-    else if (!fileSize32(file, &size))
+    else if (!platform::fileSize32(file, &size))
         reason = "4GiB 以上のファイルは読めません";
     else if (size == 0)
         reason = "空のファイルです";
-    fileClose(file);
+    platform::fileClose(file);
     return reason;
 }
 

@@ -204,7 +204,7 @@ void setUpTarget(const Action& action)
         scriptDigest(action.digest);
         addFakeFile(action.path, file);
     } else if (action.kind == ShootYoung) {
-        file.lastWrite = currentFileTime();
+        file.lastWrite = platform::currentFileTime();
         addFakeFile(action.path, file);
     }
 }

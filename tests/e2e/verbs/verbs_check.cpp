@@ -141,20 +141,20 @@ static void checkVerbs()
 {
     uint64_t written = oldTime() + 1234567;
     std::string path = writeFile("verbs.exe", "hello", written);
-    FileRef file = fileOpen(path.c_str(), ShareRead);
+    FileRef file = platform::fileOpen(path.c_str(), ShareRead);
     check(file != noFile, "fileOpen of an existing file");
     uint64_t time = 0;
     uint32_t size = 0;
     char buffer[6] = {};
-    check(fileLastWriteTime(file, &time) && time == written, "fileLastWriteTime is the time set");
-    check(fileSize32(file, &size) && size == 5, "fileSize32 of a 5-byte file");
-    check(fileReadAll(file, buffer, 5) && std::strcmp(buffer, "hello") == 0, "fileReadAll");
-    check(!fileReadAll(file, buffer, 6), "fileReadAll of more than the file holds fails");
-    fileClose(file);
-    file = fileOpen(path.c_str(), ShareNothing);
+    check(platform::fileLastWriteTime(file, &time) && time == written, "fileLastWriteTime is the time set");
+    check(platform::fileSize32(file, &size) && size == 5, "fileSize32 of a 5-byte file");
+    check(platform::fileReadAll(file, buffer, 5) && std::strcmp(buffer, "hello") == 0, "fileReadAll");
+    check(!platform::fileReadAll(file, buffer, 6), "fileReadAll of more than the file holds fails");
+    platform::fileClose(file);
+    file = platform::fileOpen(path.c_str(), ShareNothing);
     check(file != noFile, "fileOpen without sharing");
-    check(fileOpen(path.c_str(), ShareRead) == noFile, "a file opened without sharing cannot be opened again");
-    fileClose(file);
+    check(platform::fileOpen(path.c_str(), ShareRead) == noFile, "a file opened without sharing cannot be opened again");
+    platform::fileClose(file);
 
     // A sparse file of 4 GiB and 2 bytes: its size does not fit in 32 bits.
     std::string huge = writeFile("huge.exe", "MZ", 0);
@@ -173,7 +173,7 @@ static void checkVerbs()
     GetSystemTime(&nowDate);
     FILETIME now;
     SystemTimeToFileTime(&nowDate, &now);
-    uint64_t current = currentFileTime();
+    uint64_t current = platform::currentFileTime();
     check(current + 20000000 >= fileTimeValue(now) && current <= fileTimeValue(now) + 20000000,
           "currentFileTime is the system time");
 }
