@@ -17,17 +17,56 @@ static_assert(static_cast<int>(HealButton) == Heal, "Heal button and command");
 static_assert(static_cast<int>(MarkTimeButton) == MarkTime, "MarkTime button and command");
 
 const ControlLayout controlTable[controlCount] = {
-    // control          button  text          x    y    w    h   font
-    {StatusPanel,       false, "",          130,  50, 128,  78, SmallFont},
-    {ResultPanel,       false, "",           55,  70, 128, 140, SmallFont},
-    {MessageLog,        false, "",            0, 130, 256,  80, LogFont},
-    {AdvanceButton,     true,  "すすむ",      10, 220, 100,  24, SmallFont},
-    {BackButton,        true,  "もどる",      10, 250, 100,  24, SmallFont},
-    {MarkTimeButton,    true,  "あしぶみ",    10, 280, 100,  24, SmallFont},
-    {RestButton,        true,  "やすむ",     120, 280, 100,  24, SmallFont},
-    {HealButton,        true,  "回復(M5",    120, 220, 100,  24, SmallFont},
-    {TrumpCardButton,   true,  "切り札",     120, 250, 100,  24, SmallFont},
+    // control          button  text          x    y    w    h   font       background
+    {StatusPanel,       false, "",          130,  50, 128,  78, SmallFont, WhiteBackground},
+    {ResultPanel,       false, "",           55,  70, 128, 140, SmallFont, DefaultBackground},
+    {MessageLog,        false, "",            0, 130, 256,  80, LogFont,   LightGreyBackground},
+    {AdvanceButton,     true,  "すすむ",      10, 220, 100,  24, SmallFont, DefaultBackground},
+    {BackButton,        true,  "もどる",      10, 250, 100,  24, SmallFont, DefaultBackground},
+    {MarkTimeButton,    true,  "あしぶみ",    10, 280, 100,  24, SmallFont, DefaultBackground},
+    {RestButton,        true,  "やすむ",     120, 280, 100,  24, SmallFont, DefaultBackground},
+    {HealButton,        true,  "回復(M5",    120, 220, 100,  24, SmallFont, DefaultBackground},
+    {TrumpCardButton,   true,  "切り札",     120, 250, 100,  24, SmallFont, DefaultBackground},
 };
+
+const WindowLayout windowLayout = {
+    245, 360,         // window
+    237, 333,         // client area
+    {0, 0, 0},        // background: the classic window-frame colour, black
+    {212, 208, 200},  // the classic default static colour
+    {255, 255, 255},  // white panel
+    {192, 192, 192},  // light grey panel
+    {0, 0, 0},        // panel text
+    16, 14,           // cursor hot spot
+};
+
+const FontLayout fontTable[2] = {
+    {13, 400},  // SmallFont
+    {15, 600},  // LogFont
+};
+
+const PenLayout penTable[3] = {
+    {3, {255, 0, 0}},    // RedPen
+    {3, {255, 255, 0}},  // YellowPen
+    {5, {0, 0, 0}},      // BlackPen
+};
+
+const ControlLayout* layoutOf(Control control)
+{
+    for (const ControlLayout& layout : controlTable)
+        if (layout.control == control)
+            return &layout;
+    return nullptr;
+}
+
+Colour panelColour(PanelBackground background)
+{
+    switch (background) {
+    case WhiteBackground: return windowLayout.whitePanel;
+    case LightGreyBackground: return windowLayout.lightGreyPanel;
+    default: return windowLayout.defaultPanel;
+    }
+}
 
 void hideControls()
 {

@@ -6,6 +6,17 @@
 
 #include "shell/platform.h"
 
+struct Colour {
+    uint8_t red;
+    uint8_t green;
+    uint8_t blue;
+};
+
+// A panel's background: the Windows program takes the stock brush of that
+// colour, or the system's default static colours; the native one paints the
+// colour given here (the default one from windowLayout).
+enum PanelBackground : int { DefaultBackground, WhiteBackground, LightGreyBackground };
+
 // The nine child controls in creation order, all created hidden.
 struct ControlLayout {
     Control control;
@@ -16,9 +27,43 @@ struct ControlLayout {
     int width;
     int height;
     Font font;
+    PanelBackground background;
 };
 const int controlCount = 9;
 extern const ControlLayout controlTable[controlCount];
+const ControlLayout* layoutOf(Control control);
+
+// The main window's own appearance, read by both shells.
+struct WindowLayout {
+    int width;         // the window with its frame, on Windows
+    int height;
+    int clientWidth;   // its client area under the classic frame metrics: the
+    int clientHeight;  // native window's fixed size
+    Colour background;       // the classic window-frame colour (Windows asks the system)
+    Colour defaultPanel;     // the classic default static colour (Windows asks the system)
+    Colour whitePanel;
+    Colour lightGreyPanel;
+    Colour panelText;
+    int cursorHotX;          // the hot spot of both cursors
+    int cursorHotY;
+};
+extern const WindowLayout windowLayout;
+
+// The two fonts, by Font: cell height in pixels and weight; both Shift_JIS.
+struct FontLayout {
+    int height;
+    int weight;
+};
+extern const FontLayout fontTable[2];
+
+// The three pens, by Pen: solid lines of this width and colour.
+struct PenLayout {
+    int width;
+    Colour colour;
+};
+extern const PenLayout penTable[3];
+
+Colour panelColour(PanelBackground background);
 
 void showControls();
 void hideControls();

@@ -1,5 +1,6 @@
-// Real files for the native tools and tests: the file verbs over POSIX
-// descriptors, the current time as a Windows file time, and OpenSSL's MD5.
+// Real files for the native tools, tests and game: the file verbs over POSIX
+// descriptors (all but fileOpen, which each user of these files gives the
+// path it means), the current time as a Windows file time, and OpenSSL's MD5.
 #include <fcntl.h>
 #include <openssl/evp.h>
 #include <sys/mman.h>
@@ -10,7 +11,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "shell/platform.h"
+#include "shell/posix/files.h"
 
 // A FileRef is the descriptor plus one, so that descriptor 0 is not noFile.
 static int descriptorOf(FileRef file)
@@ -35,7 +36,7 @@ static bool fileTimeOfTimespec(const timespec& t, uint64_t* fileTime)
 // takes a shared lock on the whole file instead: it fails (EAGAIN) while
 // another holder keeps a write lock on it, as the Windows open fails while
 // another holder writes. The lock goes with the descriptor.
-FileRef platform::fileOpen(const char* path, FileShare)
+FileRef openRegularFile(const char* path)
 {
     int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)

@@ -3,6 +3,7 @@
 #include "shell/win32/win32.h"
 
 #include "core/random.h"
+#include "shell/controls.h"
 #include "shell/resource_ids.h"
 #include "shell/sound.h"
 
@@ -15,8 +16,6 @@ HFONT smallFont = nullptr;
 HFONT logFont = nullptr;
 
 static const char className[] = "TAVRENNE";
-static const int windowWidth = 245;
-static const int windowHeight = 360;
 
 // Brings the running copy forward: restored if minimised, its last active
 // pop-up (or itself) in front.
@@ -48,13 +47,15 @@ static bool registerWindowClass()
 // The main window, centred in the desktop's work area.
 static HWND createMainWindow()
 {
-    RECT work = {0, 0, windowWidth, windowHeight};
+    const int width = windowLayout.width;
+    const int height = windowLayout.height;
+    RECT work = {0, 0, width, height};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    int x = (work.left + work.right - windowWidth) / 2;
-    int y = (work.top + work.bottom - windowHeight) / 2;
+    int x = (work.left + work.right - width) / 2;
+    int y = (work.top + work.bottom - height) / 2;
     return CreateWindowExA(0, className, "Tavrenne",
                            WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, x, y,
-                           windowWidth, windowHeight, nullptr, nullptr, appInstance, nullptr);
+                           width, height, nullptr, nullptr, appInstance, nullptr);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)

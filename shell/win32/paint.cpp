@@ -2,6 +2,7 @@
 // and the paint pass that paintWindow draws through.
 #include "shell/win32/win32.h"
 
+#include "shell/controls.h"
 #include "shell/scene.h"
 
 static HBITMAP pictures[pictureCount];
@@ -26,9 +27,11 @@ bool platform::loadPicture(Picture picture, const char* path)
 void createDrawingResources()
 {
     loadPictures();  // one box per picture that fails
-    pens[RedPen] = CreatePen(PS_SOLID, 3, RGB(255, 0, 0));
-    pens[YellowPen] = CreatePen(PS_SOLID, 3, RGB(255, 255, 0));
-    pens[BlackPen] = CreatePen(PS_SOLID, 5, RGB(0, 0, 0));
+    for (int pen = RedPen; pen <= BlackPen; ++pen) {
+        const PenLayout& layout = penTable[pen];
+        pens[pen] = CreatePen(PS_SOLID, layout.width,
+                              RGB(layout.colour.red, layout.colour.green, layout.colour.blue));
+    }
     memoryDC = CreateCompatibleDC(nullptr);
 }
 

@@ -23,14 +23,20 @@ static int yOf(LPARAM lParam)
     return static_cast<short>(HIWORD(lParam));
 }
 
+static HFONT createFont(const FontLayout& font)
+{
+    return CreateFontA(font.height, 0, 0, 0, font.weight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                       nullptr);
+}
+
 static LRESULT onCreate(HWND window)
 {
     mainWindow = window;
     appIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(APP_ICON_ID));
     hoverCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(HOVER_CURSOR_ID));
     aimCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(AIM_CURSOR_ID));
-    smallFont = CreateFontA(13, 0, 0, 0, 400, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, nullptr);
-    logFont = CreateFontA(15, 0, 0, 0, 600, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, nullptr);
+    smallFont = createFont(fontTable[SmallFont]);
+    logFont = createFont(fontTable[LogFont]);
     RECT client;
     GetClientRect(window, &client);
     setClientSize(client.right - client.left, client.bottom - client.top);
@@ -52,24 +58,25 @@ static LRESULT onDestroy()
 static LRESULT onMinMaxInfo(LPARAM lParam)
 {
     MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize.x = info->ptMaxTrackSize.x = 245;
-    info->ptMinTrackSize.y = info->ptMaxTrackSize.y = 360;
+    info->ptMinTrackSize.x = info->ptMaxTrackSize.x = windowLayout.width;
+    info->ptMinTrackSize.y = info->ptMaxTrackSize.y = windowLayout.height;
     return 0;
 }
 
-// The StatusPanel on white and the MessageLog on light grey, both with
-// transparent text backgrounds; 0 leaves the ResultPanel the default colours.
+// The StatusPanel on white and the MessageLog on light grey (the stock
+// brushes of those colours), both with transparent text backgrounds; 0 leaves
+// the ResultPanel the default colours.
 static LRESULT onStaticColour(WPARAM wParam, LPARAM lParam)
 {
     HWND panel = reinterpret_cast<HWND>(lParam);
     HDC dc = reinterpret_cast<HDC>(wParam);
-    if (panel && panel == controlWindow(StatusPanel)) {
+    for (const ControlLayout& layout : controlTable) {
+        if (!panel || panel != controlWindow(layout.control) ||
+            layout.background == DefaultBackground)
+            continue;
         SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    }
-    if (panel && panel == controlWindow(MessageLog)) {
-        SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetStockObject(LTGRAY_BRUSH));
+        int brush = layout.background == WhiteBackground ? WHITE_BRUSH : LTGRAY_BRUSH;
+        return reinterpret_cast<LRESULT>(GetStockObject(brush));
     }
     return 0;
 }

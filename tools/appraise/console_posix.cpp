@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "tools/appraise/console.h"
-#include "tools/replay/sjis_text.h"
+#include "shell/posix/sjis_text.h"
 
 void writeConsole(const std::string& sjis)
 {

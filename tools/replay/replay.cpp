@@ -43,7 +43,7 @@
 #include "shell/recorder/recorder.h"
 #include "shell/scene.h"
 #include "shell/sound.h"
-#include "tools/replay/sjis_text.h"
+#include "shell/posix/sjis_text.h"
 #include "tools/replay/trace.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "core/records.h"
 #include "shell/recorder/recorder.h"
-#include "tools/replay/sjis_text.h"
+#include "shell/posix/sjis_text.h"
 
 // The line an append added: the last line of the composed MessageLog text,
 // whose lines each read " >TEXT" and end with a line feed.

@@ -1,6 +1,6 @@
 // Conversions between the game's Shift_JIS (code page 932) and UTF-8, one
 // character at a time so that a broken character spoils only itself.
-#include "tools/replay/sjis_text.h"
+#include "shell/posix/sjis_text.h"
 
 #include <iconv.h>
 
@@ -40,6 +40,9 @@ static bool isTrailByte(unsigned char byte)
 std::string sjisToUtf8(const std::string& sjis)
 {
     std::string out;
+    if (convert("UTF-8", "CP932", sjis, &out))
+        return out;  // the usual case: the whole text at once
+    out.clear();
     size_t i = 0;
     while (i < sjis.size()) {
         unsigned char byte = static_cast<unsigned char>(sjis[i]);
@@ -69,4 +72,41 @@ std::string sjisToUtf8(const std::string& sjis)
 bool utf8ToSjis(const std::string& utf8, std::string* sjis)
 {
     return convert("CP932", "UTF-8", utf8, sjis);
+}
+
+// The length of the UTF-8 character that starts with this byte, 0 for a
+// byte that starts none.
+static size_t utf8Length(unsigned char byte)
+{
+    if (byte < 0x80)
+        return 1;
+    if (byte >= 0xc2 && byte <= 0xdf)
+        return 2;
+    if (byte >= 0xe0 && byte <= 0xef)
+        return 3;
+    if (byte >= 0xf0 && byte <= 0xf4)
+        return 4;
+    return 0;
+}
+
+std::string utf8ToSjisLossy(const std::string& utf8)
+{
+    std::string out;
+    if (convert("CP932", "UTF-8", utf8, &out))
+        return out;
+    out.clear();
+    size_t i = 0;
+    while (i < utf8.size()) {
+        size_t width = utf8Length(static_cast<unsigned char>(utf8[i]));
+        bool whole = width > 0 && i + width <= utf8.size();
+        for (size_t k = 1; whole && k < width; ++k)
+            whole = (static_cast<unsigned char>(utf8[i + k]) & 0xc0) == 0x80;
+        std::string character;
+        if (whole && convert("CP932", "UTF-8", utf8.substr(i, width), &character))
+            out += character;
+        else
+            out += '?';
+        i += whole ? width : 1;
+    }
+    return out;
 }
