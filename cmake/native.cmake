@@ -23,7 +23,7 @@ target_link_libraries(platform_posix PUBLIC OpenSSL::Crypto)
 add_library(sjis_text STATIC ${CMAKE_SOURCE_DIR}/shell/posix/sjis_text.cpp)
 target_include_directories(sjis_text PUBLIC ${CMAKE_SOURCE_DIR})
 
-foreach(dir tools/assets tools/replay tools/appraise tests)
+foreach(dir tools/assets tools/replay tools/appraise shell/gtk tests)
   add_subdirectory(${dir})
 endforeach()
 

@@ -32,8 +32,8 @@ const ControlLayout controlTable[controlCount] = {
 const WindowLayout windowLayout = {
     245, 360,         // window
     237, 333,         // client area
-    {0, 0, 0},        // background: the classic window-frame colour, black
-    {212, 208, 200},  // the classic default static colour
+    {100, 100, 100},  // background: the window-frame colour of Windows' default scheme
+    {240, 240, 240},  // the default static colour of Windows' default scheme
     {255, 255, 255},  // white panel
     {192, 192, 192},  // light grey panel
     {0, 0, 0},        // panel text

@@ -39,8 +39,8 @@ struct WindowLayout {
     int height;
     int clientWidth;   // its client area under the classic frame metrics: the
     int clientHeight;  // native window's fixed size
-    Colour background;       // the classic window-frame colour (Windows asks the system)
-    Colour defaultPanel;     // the classic default static colour (Windows asks the system)
+    Colour background;       // the window-frame colour (Windows asks the system)
+    Colour defaultPanel;     // the default static colour (Windows asks the system)
     Colour whitePanel;
     Colour lightGreyPanel;
     Colour panelText;

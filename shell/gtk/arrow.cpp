@@ -1,0 +1,162 @@
+// The White Arrow's verbs on an X11 desktop: the window under the release
+// point, the program behind it, the pointer grab and the cursors.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "shell/controls.h"
+#include "shell/gtk/images.h"
+#include "shell/gtk/native.h"
+#include "shell/gtk/xdesktop.h"
+
+// The last window the White Arrow found a program for, and that program's
+// path as the rules see it: its icon is the hero's portrait.
+static unsigned long shotWindow = 0;
+static std::string shotPath;
+
+unsigned long windowOfShotPath(const char* rulePath)
+{
+    return rulePath && shotPath == rulePath ? shotWindow : 0;
+}
+
+WindowRef platform::windowAtClientPoint(int x, int y)
+{
+    int originX = 0;
+    int originY = 0;
+    GdkWindow* bin = clientArea ? gtk_layout_get_bin_window(GTK_LAYOUT(clientArea)) : nullptr;
+    if (bin)
+        gdk_window_get_origin(bin, &originX, &originY);
+    return static_cast<WindowRef>(clientWindowAt(originX + x, originY + y));
+}
+
+bool platform::isMainWindow(WindowRef window)
+{
+    XWindowId main = windowOfWidget(mainWindow);
+    return main != 0 && window == main;
+}
+
+// The program file of a process. /proc names it even after the file was
+// deleted or replaced, so the file at that path must still be the one the
+// process runs; a process of another user's cannot be looked into at all.
+static bool programOfProcess(pid_t pid, std::string* path)
+{
+    std::string link = "/proc/" + std::to_string(pid) + "/exe";
+    char target[4096];
+    ssize_t length = readlink(link.c_str(), target, sizeof target - 1);
+    if (length <= 0)
+        return false;
+    target[length] = '\0';
+    struct stat running;
+    struct stat named;
+    if (stat(link.c_str(), &running) != 0 || stat(target, &named) != 0 ||
+        running.st_dev != named.st_dev || running.st_ino != named.st_ino)
+        return false;
+    *path = target;
+    return true;
+}
+
+bool platform::exePathOfWindow(WindowRef window, char path[260])
+{
+    pid_t pid = 0;
+    std::string real;
+    if (!processOfWindow(window, &pid) || !programOfProcess(pid, &real))
+        return false;
+    std::string rulePath = rulePathOf(real);
+    if (rulePath.size() > 259)
+        return false;  // a path the rules cannot hold whole
+    std::memcpy(path, rulePath.c_str(), rulePath.size() + 1);
+    rememberRealPath(rulePath, real);
+    shotWindow = window;
+    shotPath = rulePath;
+    return true;
+}
+
+// ---- the grab and the cursors ----
+
+static GdkCursor* cursors[2];  // AimCursor, HoverCursor
+static CursorShape shape = StandardCursor;
+static bool choosing = false;
+
+static GdkCursor* cursorOfFile(const unsigned char* bytes, size_t size)
+{
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+    GdkCursor* cursor = nullptr;
+    if (gdk_pixbuf_loader_write(loader, bytes, size, nullptr) &&
+        gdk_pixbuf_loader_close(loader, nullptr)) {
+        if (GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader))
+            cursor = gdk_cursor_new_from_pixbuf(gdk_display_get_default(), pixbuf,
+                                                windowLayout.cursorHotX, windowLayout.cursorHotY);
+    } else {
+        gdk_pixbuf_loader_close(loader, nullptr);
+    }
+    g_object_unref(loader);
+    return cursor;
+}
+
+static GdkCursor* cursorOf(CursorShape which)
+{
+    if (!cursors[0]) {
+        cursors[0] = cursorOfFile(aimCursorFile, aimCursorFileSize);
+        cursors[1] = cursorOfFile(hoverCursorFile, hoverCursorFileSize);
+    }
+    switch (which) {
+    case AimCursor: return cursors[0];
+    case HoverCursor: return cursors[1];
+    default: return nullptr;  // the window's own: the standard arrow
+    }
+}
+
+static void applyCursor()
+{
+    GdkWindow* bin = clientArea ? gtk_layout_get_bin_window(GTK_LAYOUT(clientArea)) : nullptr;
+    if (bin)
+        gdk_window_set_cursor(bin, cursorOf(shape));
+}
+
+void beginCursorChoice()
+{
+    choosing = true;
+    shape = StandardCursor;
+}
+
+void endCursorChoice()
+{
+    choosing = false;
+    applyCursor();
+}
+
+void platform::setCursorShape(CursorShape cursor)
+{
+    shape = cursor;
+    if (!choosing)
+        applyCursor();
+}
+
+void releaseCursors()
+{
+    for (GdkCursor*& cursor : cursors) {
+        if (cursor)
+            g_object_unref(cursor);
+        cursor = nullptr;
+    }
+}
+
+// Every pointer event goes to the client area while the arrow is drawn,
+// wherever the pointer is, with the aiming cursor.
+void platform::captureMouse()
+{
+    GdkWindow* bin = clientArea ? gtk_layout_get_bin_window(GTK_LAYOUT(clientArea)) : nullptr;
+    if (!bin)
+        return;
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    gdk_seat_grab(seat, bin, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursorOf(shape), nullptr,
+                  nullptr, nullptr);
+}
+
+void platform::releaseMouse()
+{
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    gdk_seat_ungrab(seat);
+}
