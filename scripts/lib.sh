@@ -6,11 +6,17 @@ BUILD=${TAVRENNE_BUILD:-$TOP/build}
 
 # Installs the missing Debian packages when run as root; otherwise names them.
 ensure_packages() {
-    local missing=() pkg
+    local wanted=() missing=() pkg installed
     while read -r pkg; do
         case "$pkg" in ''|'#'*) continue ;; esac
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+        wanted+=("$pkg")
     done < "$TOP/scripts/packages"
+    # One query for them all: the installed ones, by name.
+    installed=" $(dpkg-query -W -f='${db:Status-Status} ${Package}\n' "${wanted[@]}" 2>/dev/null |
+                  awk '$1 == "installed" { printf "%s ", $2 }')"
+    for pkg in "${wanted[@]}"; do
+        case "$installed" in *" $pkg "*) ;; *) missing+=("$pkg") ;; esac
+    done
     [ ${#missing[@]} -eq 0 ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing Debian packages: ${missing[*]}" >&2
