@@ -8,20 +8,17 @@ include(GoogleTest)
 add_library(platform_recorder OBJECT ${CMAKE_SOURCE_DIR}/shell/recorder/recorder.cpp)
 target_link_libraries(platform_recorder PUBLIC tavrenne_portable OpenSSL::Crypto)
 
-# Real files and OpenSSL's MD5, for the native tools.
-# platform_posix_io has every file verb but fileOpen; platform_posix adds the
-# tools' fileOpen, which opens the path it is given.
-add_library(platform_posix_io OBJECT ${CMAKE_SOURCE_DIR}/shell/posix/files.cpp)
-target_include_directories(platform_posix_io PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(platform_posix_io PUBLIC OpenSSL::Crypto)
+# Real files and OpenSSL's MD5, for the native tools, with the tools' own
+# fileOpen, which opens the path it is given (the native game has its own).
 add_library(platform_posix OBJECT ${CMAKE_SOURCE_DIR}/shell/posix/files.cpp
             ${CMAKE_SOURCE_DIR}/shell/posix/open.cpp)
 target_include_directories(platform_posix PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(platform_posix PUBLIC OpenSSL::Crypto)
 
-# Shift_JIS and UTF-8 for the native tools and the native game.
-add_library(sjis_text STATIC ${CMAKE_SOURCE_DIR}/shell/posix/sjis_text.cpp)
-target_include_directories(sjis_text PUBLIC ${CMAKE_SOURCE_DIR})
+# Shift_JIS and UTF-8, and the rules' paths, for the native tools and game.
+add_library(posix_text STATIC ${CMAKE_SOURCE_DIR}/shell/posix/sjis_text.cpp
+            ${CMAKE_SOURCE_DIR}/shell/posix/rule_paths.cpp)
+target_include_directories(posix_text PUBLIC ${CMAKE_SOURCE_DIR})
 
 foreach(dir tools/assets tools/replay tools/appraise shell/gtk tests)
   add_subdirectory(${dir})

@@ -55,7 +55,7 @@ int enterOwnFolder()
     real[length] = '\0';
     std::string rulePath = rulePathOf(real);
     std::snprintf(ownExePath, sizeof ownExePath, "%s", rulePath.c_str());
-    rememberRealPath(ownExePath, real);
+    rememberSystemPath(ownExePath, real);
     std::string folder(real);
     folder.erase(folder.rfind('/') + 1);
     return chdir(folder.c_str()) == 0 ? 0 : 1;

@@ -67,7 +67,7 @@ bool platform::exePathOfWindow(WindowRef window, char path[260])
     if (rulePath.size() > 259)
         return false;  // a path the rules cannot hold whole
     std::memcpy(path, rulePath.c_str(), rulePath.size() + 1);
-    rememberRealPath(rulePath, real);
+    rememberSystemPath(rulePath, real);
     shotWindow = window;
     shotPath = rulePath;
     return true;

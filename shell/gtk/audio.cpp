@@ -124,7 +124,7 @@ static void openTrack(const std::string& command)
         return;
     closeTrack();
     std::string file = command.substr(5, command.size() - 5 - alias.size());
-    music = Mix_LoadMUS(realPathOf(file.c_str()).c_str());  // null: the game runs on in silence
+    music = Mix_LoadMUS(systemPathOf(file.c_str()).c_str());  // null: the game runs on in silence
 }
 
 void platform::sendMusicCommand(const char* command, bool)

@@ -72,7 +72,7 @@ void platform::captureIcon(const char* path, Icon icon)
     if (icon != HeroIcon && icon != SecondIcon)
         return;
     cairo_surface_t* picture = iconOfWindow(windowOfShotPath(path));
-    std::string name = fileNameOf(realPathOf(path));
+    std::string name = fileNameOf(systemPathOf(path));
     if (!picture)
         picture = themeIcon(name);
     size_t dot = name.rfind('.');

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "shell/platform.h"
+#include "shell/posix/rule_paths.h"
 
 extern GtkWidget* mainWindow;  // the top-level window, or null before it exists
 extern GtkWidget* clientArea;  // a GtkLayout the size of the client area
@@ -68,12 +69,6 @@ void closeAudio();
 // The end-of-play notice of a track, on the main loop: only the play still
 // current counts as played to its end.
 void deliverMusicNotice(unsigned generation);
-
-// files.cpp: paths. The rules see a path as Shift_JIS with backslashes;
-// the real path behind one the arrow found is kept for reading it.
-std::string rulePathOf(const std::string& realPath);
-void rememberRealPath(const std::string& rulePath, const std::string& realPath);
-std::string realPathOf(const char* rulePath);
 
 // app.cpp: the folder of the program, found from /proc/self/exe.
 int enterOwnFolder();

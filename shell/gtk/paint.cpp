@@ -82,7 +82,7 @@ bool platform::loadPicture(Picture picture, const char* path)
 {
     if (picture < 0 || picture >= pictureCount)
         return false;
-    std::string real = realPathOf(path);
+    std::string real = systemPathOf(path);
     GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(real.c_str(), nullptr);
     if (!pixbuf)
         return false;

@@ -97,16 +97,18 @@ std::string utf8ToSjisLossy(const std::string& utf8)
     out.clear();
     size_t i = 0;
     while (i < utf8.size()) {
+        // A character, or the longest broken start of one: either is one piece.
         size_t width = utf8Length(static_cast<unsigned char>(utf8[i]));
-        bool whole = width > 0 && i + width <= utf8.size();
-        for (size_t k = 1; whole && k < width; ++k)
-            whole = (static_cast<unsigned char>(utf8[i + k]) & 0xc0) == 0x80;
+        size_t piece = 1;
+        while (piece < width && i + piece < utf8.size() &&
+               (static_cast<unsigned char>(utf8[i + piece]) & 0xc0) == 0x80)
+            ++piece;
         std::string character;
-        if (whole && convert("CP932", "UTF-8", utf8.substr(i, width), &character))
+        if (width > 0 && piece == width && convert("CP932", "UTF-8", utf8.substr(i, width), &character))
             out += character;
         else
             out += '?';
-        i += whole ? width : 1;
+        i += piece;
     }
     return out;
 }

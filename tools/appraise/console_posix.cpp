@@ -1,10 +1,12 @@
 // The appraisal tool's console on Linux: UTF-8 output, errno for the reason
-// an open failed, and UTF-8 paths turned into the game's Shift_JIS.
+// an open failed, and UTF-8 paths turned into the game's Shift_JIS, as the
+// native game turns them.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "tools/appraise/console.h"
+#include "shell/posix/rule_paths.h"
 #include "shell/posix/sjis_text.h"
 
 void writeConsole(const std::string& sjis)
@@ -42,11 +44,5 @@ std::string openFailureReason()
 
 std::string gamePathOf(const char* argument)
 {
-    std::string path;
-    if (!utf8ToSjis(argument, &path))
-        path = argument;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
+    return rulePathOf(argument);
 }
