@@ -18,6 +18,7 @@
 struct Message {
     GdkEvent* event;      // input, or null for a music notice
     unsigned generation;  // the notice's play
+    int repeats;          // a key press: how many presses of the key it stands for
 };
 
 static std::deque<Message> waiting;
@@ -27,6 +28,7 @@ static bool replaying = false;
 static guint replaySource = 0;
 static guint paintSource = 0;
 static GMainLoop* loop = nullptr;
+static int deliveredRepeats = 1;
 
 static bool isInput(const GdkEvent* event)
 {
@@ -62,7 +64,9 @@ static void scheduleReplay();
 static void deliver(const Message& message)
 {
     if (message.event) {
+        deliveredRepeats = message.repeats;
         gtk_main_do_event(message.event);
+        deliveredRepeats = 1;
         gdk_event_free(message.event);
     } else {
         deliverMusicNotice(message.generation);
@@ -94,19 +98,40 @@ static void scheduleReplay()
         replaySource = g_idle_add_full(G_PRIORITY_DEFAULT, replayWaiting, nullptr, nullptr);
 }
 
+// A key held down while the game is busy repeats into one message whose
+// repeat count grows, as the system merges auto-repeated keys on Windows
+// (and the keyboard map then ignores it).
+static bool mergedIntoLastKey(const GdkEvent* event)
+{
+    if (event->type != GDK_KEY_PRESS || waiting.empty())
+        return false;
+    Message& last = waiting.back();
+    if (!last.event || last.event->type != GDK_KEY_PRESS ||
+        last.event->key.hardware_keycode != event->key.hardware_keycode)
+        return false;
+    last.repeats += 1;
+    return true;
+}
+
 static void onEvent(GdkEvent* event, gpointer)
 {
     if (isInput(event) && mustWait()) {
-        waiting.push_back(Message{gdk_event_copy(event), 0});
+        if (!mergedIntoLastKey(event))
+            waiting.push_back(Message{gdk_event_copy(event), 0, 1});
         scheduleReplay();
         return;
     }
     gtk_main_do_event(event);
 }
 
+int keyRepeatCount()
+{
+    return deliveredRepeats;
+}
+
 static gboolean noticeArrived(gpointer data)
 {
-    Message notice = {nullptr, GPOINTER_TO_UINT(data)};
+    Message notice = {nullptr, GPOINTER_TO_UINT(data), 1};
     if (mustWait()) {
         waiting.push_back(notice);
         scheduleReplay();

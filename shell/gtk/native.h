@@ -36,6 +36,9 @@ GtkWidget* controlWidget(Control control);
 void installMessageLoop();
 void runMessageLoop();
 void quitMessageLoop();
+// How many presses of a key the key press being handled stands for: more
+// than 1 when a held key repeated while the game was busy.
+int keyRepeatCount();
 // A notice that the playing track reached its end, from any thread.
 void postMusicNotice(unsigned generation);
 // What a pending repaint needs: run paintWindow when no message waits.

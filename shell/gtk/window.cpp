@@ -41,11 +41,10 @@ static uintptr_t virtualKeyOf(guint keyval)
     return 0;
 }
 
-// Every key goes to the keyboard map, whatever has the focus; X delivers
-// each auto-repeated key on its own, so the repeat count is always 1.
+// Every key goes to the keyboard map, whatever has the focus.
 static gboolean onKeyPress(GtkWidget*, GdkEventKey* event, gpointer)
 {
-    handleKey(virtualKeyOf(event->keyval), 1);
+    handleKey(virtualKeyOf(event->keyval), keyRepeatCount());
     return TRUE;
 }
 
