@@ -15,13 +15,13 @@ HCURSOR aimCursor = nullptr;
 HFONT smallFont = nullptr;
 HFONT logFont = nullptr;
 
-static const char className[] = "TAVRENNE";
+static const wchar_t className[] = L"TAVRENNE";
 
 // Brings the running copy forward: restored if minimised, its last active
 // pop-up (or itself) in front.
 static void bringOtherCopyForward()
 {
-    HWND other = FindWindowA(className, nullptr);
+    HWND other = FindWindowW(className, nullptr);
     if (!other)
         return;
     if (IsIconic(other))
@@ -31,17 +31,17 @@ static void bringOtherCopyForward()
 
 static bool registerWindowClass()
 {
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = windowProc;
     wc.hInstance = appInstance;
-    wc.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(APP_ICON_ID));
+    wc.hIcon = LoadIconW(appInstance, MAKEINTRESOURCEW(APP_ICON_ID));
     wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1);
     wc.lpszClassName = className;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterClassExW(&wc) != 0;
 }
 
 // The main window, centred in the desktop's work area.
@@ -50,10 +50,10 @@ static HWND createMainWindow()
     const int width = windowLayout.width;
     const int height = windowLayout.height;
     RECT work = {0, 0, width, height};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int x = (work.left + work.right - width) / 2;
     int y = (work.top + work.bottom - height) / 2;
-    return CreateWindowExA(0, className, "Tavrenne",
+    return CreateWindowExW(0, className, L"Tavrenne",
                            WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, x, y,
                            width, height, nullptr, nullptr, appInstance, nullptr);
 }
@@ -62,7 +62,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     appInstance = instance;
     // Owned for the life of the process; never released.
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, className);
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, className);
     if (!mutex)
         return 1;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -82,11 +82,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 
     MSG msg;
     BOOL got;
-    while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1)
             return 1;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     // The window and its controls are destroyed by now.
     DeleteObject(smallFont);

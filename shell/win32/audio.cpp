@@ -5,16 +5,18 @@
 
 #include <mmsystem.h>
 
+#include "shell/win32/text.h"
+
 void platform::sendMusicCommand(const char* command, bool notify)
 {
     // Results are not examined: without a music device the game runs silent.
-    mciSendStringA(command, nullptr, 0, notify ? mainWindow : nullptr);
+    mciSendStringW(wideOf(command).c_str(), nullptr, 0, notify ? mainWindow : nullptr);
 }
 
 void platform::playWave(int, const unsigned char* wave)
 {
     // A null image stops the effect still playing and plays nothing.
-    PlaySoundA(reinterpret_cast<LPCSTR>(wave), nullptr, SND_MEMORY | SND_ASYNC);
+    PlaySoundW(reinterpret_cast<LPCWSTR>(wave), nullptr, SND_MEMORY | SND_ASYNC);
 }
 
 void platform::pause(int milliseconds)
@@ -24,5 +26,6 @@ void platform::pause(int milliseconds)
 
 void platform::messageBox(const char* text, const char* caption, BoxOwner owner)
 {
-    MessageBoxA(owner == OwnedByMainWindow ? mainWindow : nullptr, text, caption, MB_OK);
+    MessageBoxW(owner == OwnedByMainWindow ? mainWindow : nullptr, wideOf(text).c_str(),
+                wideOf(caption).c_str(), MB_OK);
 }

@@ -3,6 +3,7 @@
 #include "shell/win32/win32.h"
 
 #include "shell/controls.h"
+#include "shell/win32/text.h"
 
 // Handles in the order of controlTable.
 static HWND controls[controlCount];
@@ -41,8 +42,8 @@ static LRESULT CALLBACK buttonFilter(HWND button, UINT message, WPARAM wParam, L
     }
     WNDPROC previous = i < controlCount ? buttonProcs[i] : nullptr;
     if (!previous)
-        return DefWindowProcA(button, message, wParam, lParam);
-    return CallWindowProcA(previous, button, message, wParam, lParam);
+        return DefWindowProcW(button, message, wParam, lParam);
+    return CallWindowProcW(previous, button, message, wParam, lParam);
 }
 
 void createControls(HWND parent)
@@ -54,22 +55,22 @@ void createControls(HWND parent)
             style |= WS_TABSTOP | BS_FLAT | BS_PUSHBUTTON;
         // Buttons are known by their command number; the panels carry id 0.
         HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.button ? layout.control : 0));
-        controls[i] = CreateWindowExA(0, layout.button ? "BUTTON" : "STATIC", layout.text, style,
+        controls[i] = CreateWindowExW(0, layout.button ? L"BUTTON" : L"STATIC", wideOf(layout.text).c_str(), style,
                                       layout.x, layout.y, layout.width, layout.height, parent, id,
                                       appInstance, nullptr);
-        SendMessageA(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(layout.font)),
+        SendMessageW(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(layout.font)),
                      TRUE);
         if (layout.button && controls[i]) {
             // Stored before the swap: the filter may run at once.
-            buttonProcs[i] = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(controls[i], GWLP_WNDPROC));
-            SetWindowLongPtrA(controls[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonFilter));
+            buttonProcs[i] = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(controls[i], GWLP_WNDPROC));
+            SetWindowLongPtrW(controls[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonFilter));
         }
     }
 }
 
 void platform::setControlText(Control control, const char* text)
 {
-    SetWindowTextA(controlWindow(control), text);
+    SetWindowTextW(controlWindow(control), wideOf(text).c_str());
 }
 
 void platform::enableControl(Control control, bool enabled)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "shell/platform.h"
+#include "shell/win32/text.h"
 
 static HANDLE handleOf(FileRef file)
 {
@@ -14,7 +15,7 @@ static HANDLE handleOf(FileRef file)
 // writing; ShareNothing lets nobody else in.
 FileRef platform::fileOpen(const char* path, FileShare share)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, share == ShareRead ? FILE_SHARE_READ : 0,
+    HANDLE file = CreateFileW(widePathOf(path).c_str(), GENERIC_READ, share == ShareRead ? FILE_SHARE_READ : 0,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return noFile;

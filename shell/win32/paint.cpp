@@ -4,6 +4,7 @@
 
 #include "shell/controls.h"
 #include "shell/scene.h"
+#include "shell/win32/text.h"
 
 static HBITMAP pictures[pictureCount];
 static HPEN pens[3];
@@ -20,7 +21,7 @@ bool platform::loadPicture(Picture picture, const char* path)
     if (picture < 0 || picture >= pictureCount)
         return false;
     pictures[picture] = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        LoadImageW(nullptr, widePathOf(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     return pictures[picture] != nullptr;
 }
 
@@ -127,5 +128,5 @@ void platform::drawText(Font font, const char* text, const Rect& rect, TextLayou
     selectInto(fontOf(font), originalFont);
     RECT r = {rect.left, rect.top, rect.right, rect.bottom};
     UINT format = layout == BottomLeftOneLine ? DT_SINGLELINE | DT_LEFT | DT_BOTTOM : DT_CENTER;
-    DrawTextA(paintDC, text, -1, &r, format);
+    DrawTextW(paintDC, wideOf(text).c_str(), -1, &r, format);
 }

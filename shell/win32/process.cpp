@@ -7,8 +7,10 @@
 #include <tlhelp32.h>
 
 #include <cstring>
+#include <string>
 
 #include "capture/arrow.h"
+#include "shell/win32/text.h"
 
 WindowRef platform::windowAtClientPoint(int x, int y)
 {
@@ -23,20 +25,31 @@ bool platform::isMainWindow(WindowRef window)
 }
 
 typedef HANDLE(WINAPI* SnapshotFunction)(DWORD, DWORD);
-typedef BOOL(WINAPI* ProcessWalkFunction)(HANDLE, PROCESSENTRY32*);
+typedef BOOL(WINAPI* ProcessWalkFunction)(HANDLE, PROCESSENTRY32W*);
 
-// The first module of the process is its executable.
+// Copies a rule path into the rules' 260-byte buffer, cut after 259 bytes
+// as a path the system reported in 260 characters would be.
+static void copyRulePath(const std::string& rulePath, char path[260])
+{
+    size_t kept = rulePath.size() < 259 ? rulePath.size() : 259;
+    std::memcpy(path, rulePath.data(), kept);
+    path[kept] = '\0';
+}
+
+// The first module of the process is its executable. Its real path is kept
+// behind the rules' Shift_JIS one, so that a folder or file name with
+// characters outside Shift_JIS is still read.
 static bool exePathOfProcess(DWORD processId, char path[260])
 {
     HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
     if (modules == INVALID_HANDLE_VALUE)
         return false;
-    MODULEENTRY32 module = {};
+    MODULEENTRY32W module = {};
     module.dwSize = sizeof module;
-    bool found = Module32First(modules, &module) != 0;
+    bool found = Module32FirstW(modules, &module) != 0;
     if (found) {
-        std::memcpy(path, module.szExePath, 259);
-        path[259] = '\0';
+        module.szExePath[MAX_PATH - 1] = L'\0';
+        copyRulePath(rulePathOfWide(module.szExePath), path);
     }
     CloseHandle(modules);
     return found;
@@ -49,16 +62,16 @@ static bool findProcessExe(HMODULE kernel, DWORD processId, char path[260])
     SnapshotFunction snapshot = reinterpret_cast<SnapshotFunction>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
     ProcessWalkFunction first = reinterpret_cast<ProcessWalkFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
+        reinterpret_cast<void*>(GetProcAddress(kernel, "Process32FirstW")));
     ProcessWalkFunction next = reinterpret_cast<ProcessWalkFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
+        reinterpret_cast<void*>(GetProcAddress(kernel, "Process32NextW")));
     if (!snapshot || !first || !next)
         return false;
     HANDLE processes = snapshot(TH32CS_SNAPPROCESS, 0);
     if (processes == INVALID_HANDLE_VALUE)
         return false;
     bool found = false;
-    PROCESSENTRY32 entry = {};
+    PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = first(processes, &entry); more; more = next(processes, &entry)) {
         if (entry.th32ProcessID == processId) {
@@ -72,7 +85,7 @@ static bool findProcessExe(HMODULE kernel, DWORD processId, char path[260])
 
 bool platform::exePathOfWindow(WindowRef window, char path[260])
 {
-    HMODULE kernel = LoadLibraryA("Kernel32.DLL");
+    HMODULE kernel = LoadLibraryW(L"Kernel32.DLL");
     if (!kernel)
         return false;
     DWORD processId = 0;
@@ -99,39 +112,36 @@ void platform::setCursorShape(CursorShape cursor)
     switch (cursor) {
     case AimCursor: SetCursor(aimCursor); break;
     case HoverCursor: SetCursor(hoverCursor); break;
-    default: SetCursor(LoadCursorA(nullptr, IDC_ARROW)); break;
+    default: SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); break;  // the standard arrow
     }
 }
 
-// The length of the folder part of a path (up to and including its last
-// backslash or slash), stepping over double-byte characters so that a second
-// byte equal to a backslash never ends the folder.
-static size_t folderLength(const char* path)
+// The program's own path in UTF-16, whatever its length.
+static std::wstring ownWidePath()
 {
-    size_t end = 0;
-    size_t i = 0;
-    while (path[i]) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && path[i + 1]) {
-            i += 2;
-            continue;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::wstring();
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
         }
-        if (path[i] == '\\' || path[i] == '/' || (i == 1 && path[i] == ':'))
-            end = i + 1;
-        ++i;
+        path.resize(path.size() * 2);
     }
-    return end;
 }
 
 int enterOwnFolder()
 {
-    DWORD length = GetModuleFileNameA(nullptr, ownExePath, sizeof ownExePath);
-    if (length == 0 || length >= sizeof ownExePath)
-        ownExePath[sizeof ownExePath - 1] = '\0';
-    char folder[sizeof ownExePath];
-    size_t kept = folderLength(ownExePath);
-    std::memcpy(folder, ownExePath, kept);
-    folder[kept] = '\0';
-    return kept > 0 && SetCurrentDirectoryA(folder) ? 0 : 1;
+    std::wstring own = ownWidePath();
+    copyRulePath(rulePathOfWide(own), ownExePath);
+    // The folder keeps its trailing backslash (or the drive its colon).
+    size_t end = own.find_last_of(L"\\/:");
+    if (end == std::wstring::npos)
+        return 1;
+    std::wstring folder = own.substr(0, end + 1);
+    return SetCurrentDirectoryW(folder.c_str()) ? 0 : 1;
 }
 
 // ---- icons: the grab icon and the two captured program icons, with the
@@ -167,10 +177,10 @@ void platform::captureIcon(const char* path, Icon icon)
     IconSlot* slot = slotOf(icon);
     if (!slot)
         return;
-    HICON extracted = ExtractIconA(appInstance, path, 0);
+    HICON extracted = ExtractIconW(appInstance, widePathOf(path).c_str(), 0);
     // 1 means the file is not one that holds icons at all: no icon either.
     bool found = reinterpret_cast<UINT_PTR>(extracted) > 1;
-    HICON chosen = found ? extracted : LoadIconA(nullptr, IDI_APPLICATION);
+    HICON chosen = found ? extracted : LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     emptySlot(*slot);
     slot->icon = chosen;
     slot->owned = found;

@@ -25,16 +25,16 @@ static int yOf(LPARAM lParam)
 
 static HFONT createFont(const FontLayout& font)
 {
-    return CreateFontA(font.height, 0, 0, 0, font.weight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+    return CreateFontW(font.height, 0, 0, 0, font.weight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
                        nullptr);
 }
 
 static LRESULT onCreate(HWND window)
 {
     mainWindow = window;
-    appIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(APP_ICON_ID));
-    hoverCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(HOVER_CURSOR_ID));
-    aimCursor = LoadCursorA(appInstance, MAKEINTRESOURCEA(AIM_CURSOR_ID));
+    appIcon = LoadIconW(appInstance, MAKEINTRESOURCEW(APP_ICON_ID));
+    hoverCursor = LoadCursorW(appInstance, MAKEINTRESOURCEW(HOVER_CURSOR_ID));
+    aimCursor = LoadCursorW(appInstance, MAKEINTRESOURCEW(AIM_CURSOR_ID));
     smallFont = createFont(fontTable[SmallFont]);
     logFont = createFont(fontTable[LogFont]);
     RECT client;
@@ -113,6 +113,6 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         onMusicNotify(wParam);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "capture/fingerprint.h"
 #include "capture/hero.h"
@@ -92,9 +93,7 @@ std::string failureReason(const char* path)
 // Appraises one file; false when it could not be read.
 bool appraise(const char* path)
 {
-    // The path as typed is already in the console's encoding.
-    std::fwrite(path, 1, std::strlen(path), stdout);
-    std::fputc('\n', stdout);
+    writePathLine(path);
     std::string gamePath = gamePathOf(path);
     char fingerprint[fingerprintSize];
     switch (fingerprintFile(path, fingerprint)) {
@@ -112,22 +111,24 @@ bool appraise(const char* path)
 
 const char usage[] =
     "使い方: tavrenne-appraise ファイル...\n"
-    "ホワイトアローがそれぞれのファイルから作る勇者 (一の矢) と強化 (二の矢) を示します。\n";
+    "ホワイトアローがそれぞれのファイルから作る勇者 (一の矢) と強化 (二の矢) を示します。\n"
+    "ファイルやパイプへの出力は UTF-8 です。\n";
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+    std::vector<std::string> files = fileArguments(argc, argv);
+    if (files.size() == 1 && (files[0] == "-h" || files[0] == "--help")) {
         writeConsole(usage);
         return 0;
     }
-    if (argc < 2) {
+    if (files.empty()) {
         writeConsoleError(usage);
         return 2;
     }
     bool allRead = true;
-    for (int i = 1; i < argc; ++i)
-        allRead = appraise(argv[i]) && allRead;
+    for (const std::string& file : files)
+        allRead = appraise(file.c_str()) && allRead;
     return std::fflush(stdout) == 0 && allRead ? 0 : 1;
 }

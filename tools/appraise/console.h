@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Writes Shift_JIS text to standard output in the console's own encoding.
 void writeConsole(const std::string& sjis);
@@ -11,6 +12,12 @@ void writeConsole(const std::string& sjis);
 void writeConsoleError(const std::string& sjis);
 // Why the last fileOpen failed, as a short Shift_JIS text.
 std::string openFailureReason();
+// The command line's file arguments in the form the file verbs take: on
+// Linux as typed; on Windows the Shift_JIS form of the wide command line,
+// with the real path kept behind it, so any file name is read.
+std::vector<std::string> fileArguments(int argc, char** argv);
+// Writes a path from fileArguments on a line of its own.
+void writePathLine(const std::string& path);
 // The command-line path as the game's window lookup would report it:
 // Shift_JIS bytes with backslashes between folders.
 std::string gamePathOf(const char* argument);

@@ -42,6 +42,18 @@ std::string openFailureReason()
     }
 }
 
+std::vector<std::string> fileArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+}
+
+// The path as typed is already in the terminal's encoding.
+void writePathLine(const std::string& path)
+{
+    std::fwrite(path.data(), 1, path.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
 std::string gamePathOf(const char* argument)
 {
     return rulePathOf(argument);

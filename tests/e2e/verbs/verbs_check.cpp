@@ -1,7 +1,8 @@
 // Checks the Win32 file and digest verbs on the real system: the RFC 1321
 // suite through BCrypt, fingerprintFile on missing, empty, young, locked and
-// oversized files, and the calendar date against the system's own
-// conversion. Prints one line per failed check; the exit code is 0 only when
+// oversized files, the calendar date against the system's own conversion,
+// and the conversions between the rules' Shift_JIS and UTF-16, with a file
+// whose name has a character outside Shift_JIS. Prints one line per failed check; the exit code is 0 only when
 // every check held.
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 
 #include "capture/fingerprint.h"
 #include "shell/platform.h"
+#include "shell/win32/text.h"
 #include "tests/md5_suite.h"
 
 static int failures = 0;
@@ -197,18 +199,47 @@ static void checkDates()
           "a file time with its top bit set has no date");
 }
 
+// Shift_JIS to UTF-16 and back with code page 932 whatever the system's
+// own, and a program path that Shift_JIS cannot spell, found and read.
+static void checkConversions()
+{
+    // ｱﾛｰ【】ＨＰ and the ideographic space, as the rules write them.
+    const char sjis[] = "\xb1\xdb\xb0\x81\x79\x81\x7a\x82\x67\x82\x6f\x81\x40";
+    const std::wstring wide = L"\uff71\uff9b\uff70\u3010\u3011\uff28\uff30\u3000";
+    check(wideOf(sjis) == wide, "half-width katakana, brackets, full-width letters and the ideographic space to UTF-16");
+    check(sjisOf(wide) == sjis, "and back to Shift_JIS");
+    check(wideOf("") == L"" && sjisOf(L"") == "", "empty texts");
+    check(sjisOf(L"zo\u00eb\u0141") == "zo??", "each character without a Shift_JIS form is one ?");
+
+    std::wstring widePath = std::wstring(folder.begin(), folder.end()) + L"\\zo\u00eb.exe";
+    HANDLE file = CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    check(file != INVALID_HANDLE_VALUE, "create a file named with a character outside Shift_JIS");
+    DWORD done = 0;
+    WriteFile(file, "abc", 3, &done, nullptr);
+    FILETIME time = fileTimeOfValue(oldTime());
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+    std::string rulePath = rulePathOfWide(widePath);
+    check(rulePath == folder + "\\zo?.exe", "its rule path spells the character as ?");
+    char out[fingerprintSize];
+    check(fingerprintOf(rulePath, out) == FingerprintTaken &&
+              std::strcmp(out, "900150983cd24fb0d6963f7d28e17f72") == 0,
+          "the file behind that rule path is read");
+}
+
 static void removeFolder()
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    std::wstring wideFolder(folder.begin(), folder.end());
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((wideFolder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW((wideFolder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(wideFolder.c_str());
 }
 
 int main()
@@ -225,6 +256,7 @@ int main()
     checkLockedFile();
     checkVerbs();
     checkDates();
+    checkConversions();
     std::printf("%s: %d of %d checks failed\n", failures ? "FAILED" : "passed", failures, checks);
     removeFolder();
     return failures ? 1 : 0;

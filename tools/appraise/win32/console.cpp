@@ -1,43 +1,76 @@
-// The appraisal tool's console on Windows: output in the console's code page,
-// the last error for the reason an open failed, and paths with backslashes.
+// The appraisal tool's console on Windows: Japanese on any console, written
+// as UTF-16 to a console and as UTF-8 to a file or a pipe, whatever the
+// system's code page; the wide command line, so any file name is read; and
+// the last error for the reason an open failed.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
 
+#include "shell/win32/text.h"
 #include "tools/appraise/console.h"
 
-// The code page the console shows, or the ANSI code page without a console.
-static UINT outputCodePage()
+static std::string utf8Of(const std::wstring& wide)
 {
-    UINT codePage = GetConsoleOutputCP();
-    return codePage != 0 ? codePage : GetACP();
+    if (wide.empty())
+        return std::string();
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                     0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length,
+                            nullptr, nullptr);
+    return text;
 }
 
-// Shift_JIS text in the given code page, through UTF-16.
-static std::string inCodePage(const std::string& sjis, UINT codePage)
+static void writeTo(DWORD which, FILE* stream, const std::string& sjis)
 {
-    if (codePage == 932 || sjis.empty())
-        return sjis;
-    int wideLength = MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), &wide[0], wideLength);
-    int length = WideCharToMultiByte(codePage, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), wideLength, &text[0], length, nullptr, nullptr);
-    return text;
+    std::wstring wide = wideOf(sjis.c_str());
+    HANDLE handle = GetStdHandle(which);
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && handle && GetConsoleMode(handle, &mode)) {
+        std::fflush(stream);
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+    std::string text = utf8Of(wide);
+    std::fwrite(text.data(), 1, text.size(), stream);
 }
 
 void writeConsole(const std::string& sjis)
 {
-    std::string text = inCodePage(sjis, outputCodePage());
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    writeTo(STD_OUTPUT_HANDLE, stdout, sjis);
 }
 
 void writeConsoleError(const std::string& sjis)
 {
-    std::string text = inCodePage(sjis, outputCodePage());
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    writeTo(STD_ERROR_HANDLE, stderr, sjis);
+}
+
+std::vector<std::string> fileArguments(int, char**)
+{
+    std::vector<std::string> files;
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments)
+        return files;
+    for (int i = 1; i < count; ++i) {
+        std::wstring path = arguments[i];
+        for (wchar_t& c : path)
+            if (c == L'/')
+                c = L'\\';
+        files.push_back(rulePathOfWide(path));
+    }
+    LocalFree(arguments);
+    return files;
+}
+
+void writePathLine(const std::string& path)
+{
+    writeConsole(path + "\n");
 }
 
 std::string openFailureReason()
@@ -61,11 +94,8 @@ std::string openFailureReason()
     }
 }
 
+// The arguments are rule paths already, with backslashes.
 std::string gamePathOf(const char* argument)
 {
-    std::string path = argument;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
+    return argument;
 }
