@@ -129,9 +129,14 @@ close_game() {
     [ "$GAME_RC" -eq 0 ] || fail "closing the window ended the game with code $GAME_RC, not 0"
 }
 
+# Ends a game still running when a scenario stops early: TERM, and KILL
+# if it is still there after 5 s.
 stop_game() {
     if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
         kill "$GAME_PID" 2>/dev/null
+        local deadline=$((SECONDS + 5))
+        while kill -0 "$GAME_PID" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+        kill -0 "$GAME_PID" 2>/dev/null && { echo "the game did not end on TERM; killed" >&2; kill -KILL "$GAME_PID"; }
         wait "$GAME_PID" 2>/dev/null
     fi
     GAME_PID=
