@@ -27,3 +27,5 @@ endforeach()
 if(TAVRENNE_BENCHMARKS)
   add_subdirectory(bench)
 endif()
+
+include(${CMAKE_SOURCE_DIR}/cmake/package.cmake)

@@ -2,6 +2,7 @@
 // sounds, the random seed, the main window and the message loop.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -43,9 +44,16 @@ static LockResult takeLock()
     return error == EWOULDBLOCK ? LockHeld : LockFailed;
 }
 
+static bool hasDatFolder(const std::string& folder)
+{
+    struct stat info;
+    return stat((folder + "dat").c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 // The program's folder becomes the working folder, so that dat/ is found
-// beside the program; ownExePath is the program's path as the rules see
-// program paths.
+// beside the program; an installed program (PREFIX/games/tavrenne) finds it
+// in PREFIX/share/games/tavrenne instead. ownExePath is the program's path
+// as the rules see program paths.
 int enterOwnFolder()
 {
     char real[4096];
@@ -58,6 +66,9 @@ int enterOwnFolder()
     rememberSystemPath(ownExePath, real);
     std::string folder(real);
     folder.erase(folder.rfind('/') + 1);
+    std::string installed = folder + "../share/games/tavrenne/";
+    if (!hasDatFolder(folder) && hasDatFolder(installed))
+        folder = installed;
     return chdir(folder.c_str()) == 0 ? 0 : 1;
 }
 

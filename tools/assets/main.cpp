@@ -21,16 +21,18 @@ static int usage()
 {
     std::fprintf(stderr,
                  "usage: tavrenne-assets [--dat DIR] [--res DIR] [--sheet FILE.png] [--target-icon FILE.ico]\n"
+                 "                       [--theme-icons DIR]\n"
                  "  --dat DIR     the six pictures, three tunes and thirteen effects\n"
                  "  --res DIR     the icon and the two cursors for the resource compiler\n"
                  "  --sheet FILE  a PNG showing every picture, the icon and the cursors\n"
-                 "  --target-icon FILE  the icon of the end-to-end tests' target program\n");
+                 "  --target-icon FILE  the icon of the end-to-end tests' target program\n"
+                 "  --theme-icons DIR   the program's icon for an icon theme: DIR/NxN/apps/tavrenne.png\n");
     return 2;
 }
 
 int main(int argc, char** argv)
 {
-    std::string dat, res, sheet, targetIcon;
+    std::string dat, res, sheet, targetIcon, themeIcons;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         if (i + 1 >= argc || argv[i + 1][0] == '\0')
@@ -43,10 +45,12 @@ int main(int argc, char** argv)
             sheet = argv[++i];
         else if (option == "--target-icon")
             targetIcon = argv[++i];
+        else if (option == "--theme-icons")
+            themeIcons = argv[++i];
         else
             return usage();
     }
-    if (dat.empty() && res.empty() && sheet.empty() && targetIcon.empty())
+    if (dat.empty() && res.empty() && sheet.empty() && targetIcon.empty() && themeIcons.empty())
         return usage();
     bool ok = true;
     if (!dat.empty())
@@ -57,5 +61,7 @@ int main(int argc, char** argv)
         ok = writeContactSheet(sheet);
     if (ok && !targetIcon.empty())
         ok = writeTargetIcon(targetIcon);
+    if (ok && !themeIcons.empty())
+        ok = writeThemeIcons(themeIcons);
     return ok ? 0 : 1;
 }
