@@ -1,12 +1,10 @@
 // The White Arrow's verbs on an X11 desktop: the window under the release
 // point, the program behind it, the pointer grab and the cursors.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <string>
 
 #include "shell/controls.h"
+#include "shell/gtk/desktop.h"
 #include "shell/gtk/images.h"
 #include "shell/gtk/native.h"
 #include "shell/gtk/xdesktop.h"
@@ -37,31 +35,10 @@ bool platform::isMainWindow(WindowRef window)
     return main != 0 && window == main;
 }
 
-// The program file of a process. /proc names it even after the file was
-// deleted or replaced, so the file at that path must still be the one the
-// process runs; a process of another user's cannot be looked into at all.
-static bool programOfProcess(pid_t pid, std::string* path)
-{
-    std::string link = "/proc/" + std::to_string(pid) + "/exe";
-    char target[4096];
-    ssize_t length = readlink(link.c_str(), target, sizeof target - 1);
-    if (length <= 0)
-        return false;
-    target[length] = '\0';
-    struct stat running;
-    struct stat named;
-    if (stat(link.c_str(), &running) != 0 || stat(target, &named) != 0 ||
-        running.st_dev != named.st_dev || running.st_ino != named.st_ino)
-        return false;
-    *path = target;
-    return true;
-}
-
 bool platform::exePathOfWindow(WindowRef window, char path[260])
 {
-    pid_t pid = 0;
     std::string real;
-    if (!processOfWindow(window, &pid) || !programOfProcess(pid, &real))
+    if (programOfWindow(window, &real) != ProgramFound)
         return false;
     std::string rulePath = rulePathOf(real);
     if (rulePath.size() > 259)

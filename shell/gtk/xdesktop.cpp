@@ -2,6 +2,8 @@
 // connection, with X errors trapped: a window may go away at any moment.
 #include "shell/gtk/xdesktop.h"
 
+#include "shell/gtk/desktop.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -212,7 +214,7 @@ cairo_surface_t* iconOfWindow(XWindowId window)
     return surface;
 }
 
-static bool isGameWindow(Display* dpy, Window window)
+static bool hasGameClass(Display* dpy, Window window)
 {
     XClassHint hint = {nullptr, nullptr};
     if (!XGetClassHint(dpy, window, &hint))
@@ -238,7 +240,7 @@ static void collectGameWindows(Display* dpy, Window window, Atom wmState, int de
         return;
     for (unsigned i = 0; i < count; ++i) {
         if (hasProperty(dpy, children[i], wmState)) {
-            if (isGameWindow(dpy, children[i]))
+            if (hasGameClass(dpy, children[i]))
                 found->push_back(children[i]);
         } else if (depth < 3) {
             collectGameWindows(dpy, children[i], wmState, depth + 1, found);
@@ -262,6 +264,18 @@ static void activate(Display* dpy, Window window)
     // Without a window manager nobody answers that: map and raise it ourselves.
     XMapRaised(dpy, window);
     XFlush(dpy);
+}
+
+bool isGameWindow(unsigned long window)
+{
+    Display* dpy = xDisplay();
+    bool game = false;
+    if (dpy && window)
+        trapped([&] {
+            game = hasGameClass(dpy, window);
+            return true;
+        });
+    return game;
 }
 
 bool bringFirstCopyForward()

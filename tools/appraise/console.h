@@ -10,8 +10,31 @@
 void writeConsole(const std::string& sjis);
 // Writes Shift_JIS text to standard error in the console's own encoding.
 void writeConsoleError(const std::string& sjis);
-// Why the last fileOpen failed, as a short Shift_JIS text.
-std::string openFailureReason();
+// Why the last fileOpen failed; for OtherOpenFailure, the system's own
+// words in detail.
+enum OpenFailure {
+    FileNotFound,
+    NoPermission,
+    LockedByWriter,
+    NotAPlainFile,
+    OtherOpenFailure,
+    OpenFailureCount
+};
+OpenFailure lastOpenFailure(std::string* detail);
+
+// --window: the pointer picks a window (after the prompt, on standard
+// error), and its program is found as the game's White Arrow finds it.
+enum PickOutcome {
+    PickedProgram,     // path: the program, in the file verbs' form
+    PickedTheGame,     // the game's own window
+    PickedNoProcess,   // the desktop, or a window of no known process
+    PickedUnreadable,  // its program is gone, replaced, or another user's
+    PickGivenUp,       // Escape
+    PickNotGrabbed,    // another program holds the pointer or the keyboard
+    PickNoDisplay,
+    PickUnsupported,   // not on this system
+};
+PickOutcome pickProgramWindow(const std::string& prompt, std::string* path);
 // The command line's file arguments in the form the file verbs take: on
 // Linux as typed; on Windows the Shift_JIS form of the wide command line,
 // with the real path kept behind it, so any file name is read.

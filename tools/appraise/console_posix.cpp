@@ -21,24 +21,23 @@ void writeConsoleError(const std::string& sjis)
     std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-std::string openFailureReason()
+OpenFailure lastOpenFailure(std::string* detail)
 {
-    switch (errno) {
+    int error = errno;
+    switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return "ファイルが見つかりません";
+        return FileNotFound;
     case EACCES:
     case EPERM:
-        return "読む権限がありません";
+        return NoPermission;
     case EAGAIN:
-        return "他のプログラムが書き込み中です";
+        return LockedByWriter;
     case EISDIR:
-        return "普通のファイルではありません";
-    default: {
-        char text[160];
-        std::snprintf(text, sizeof text, "開けません (%s)", std::strerror(errno));
-        return text;
-    }
+        return NotAPlainFile;
+    default:
+        *detail = std::strerror(error);
+        return OtherOpenFailure;
     }
 }
 

@@ -73,25 +73,32 @@ void writePathLine(const std::string& path)
     writeConsole(path + "\n");
 }
 
-std::string openFailureReason()
+OpenFailure lastOpenFailure(std::string* detail)
 {
     DWORD error = GetLastError();
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
-        return "ファイルが見つかりません";
+        return FileNotFound;
     case ERROR_ACCESS_DENIED:
-        return "読む権限がないか、普通のファイルではありません";
+        return NoPermission;  // also what a folder gives
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return "他のプログラムが書き込み中です";
+        return LockedByWriter;
     default: {
-        char text[80];
-        std::snprintf(text, sizeof text, "開けません (エラー %lu)", static_cast<unsigned long>(error));
-        return text;
+        char text[40];
+        std::snprintf(text, sizeof text, "error %lu", static_cast<unsigned long>(error));
+        *detail = text;
+        return OtherOpenFailure;
     }
     }
+}
+
+// Windows has the game's own White Arrow for this.
+PickOutcome pickProgramWindow(const std::string&, std::string*)
+{
+    return PickUnsupported;
 }
 
 // The arguments are rule paths already, with backslashes.
