@@ -20,9 +20,12 @@ add_library(posix_text STATIC ${CMAKE_SOURCE_DIR}/shell/posix/sjis_text.cpp
             ${CMAKE_SOURCE_DIR}/shell/posix/rule_paths.cpp)
 target_include_directories(posix_text PUBLIC ${CMAKE_SOURCE_DIR})
 
-foreach(dir tools/assets tools/replay tools/appraise shell/gtk tests)
+foreach(dir tools/assets tools/replay tools/appraise shell/gtk)
   add_subdirectory(${dir})
 endforeach()
+if(TAVRENNE_TESTS)
+  add_subdirectory(tests)
+endif()
 
 if(TAVRENNE_BENCHMARKS)
   add_subdirectory(bench)

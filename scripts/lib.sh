@@ -46,6 +46,18 @@ build_native() {
     cmake --build "$BUILD/native" -j "$(nproc)"
 }
 
+# The player's build: the optimised game, its tools and its Debian package,
+# without the tests.
+configure_linux() {
+    cmake -S "$TOP" -B "$BUILD/linux" -DCMAKE_BUILD_TYPE=Release -DTAVRENNE_TESTS=OFF >/dev/null
+}
+
+build_package() {
+    configure_linux
+    cmake --build "$BUILD/linux" -j "$(nproc)" --target package >"$BUILD/linux/package.log" 2>&1 ||
+        { cat "$BUILD/linux/package.log"; echo "The Debian package could not be made." >&2; exit 1; }
+}
+
 build_windows() {
     cmake -S "$TOP" -B "$BUILD/win64" -DCMAKE_TOOLCHAIN_FILE="$TOP/cmake/mingw-w64.cmake" >/dev/null
     cmake --build "$BUILD/win64" -j "$(nproc)"
