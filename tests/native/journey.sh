@@ -82,12 +82,24 @@ fight_round() {
     newest=${newest##*\\n >}
     if [[ "$newest" =~ ^([0-9]+)のダメージを受けた!$ ]]; then
         damage=${BASH_REMATCH[1]}
-        if [ $((hp - damage)) -gt 0 ]; then
-            atspi wait-text panel-1 "~ ＨＰ　 $((hp - damage))/$S_MAXHP" ||
-                fail "the status panel does not show $hp - $damage hit points"
-        else
-            atspi wait-text panel-3 "~${H_NAME}は倒れた...$NL >10億光年戻ってしまった...。$NL >残り時間を40消費した...。$NL" >/dev/null ||
-                fail "the hero at $hp hit points took $damage and did not fall"
+        # Every sixth step gives back a hit point without a panel update, so
+        # the hero may have had one more than the panel showed.
+        local low=$((hp - damage)) high=$(((hp < S_MAXHP ? hp + 1 : hp) - damage))
+        round_over() {
+            local log status
+            log=$(atspi line panel-3) && status=$(atspi line panel-1) || return 1
+            if [[ "$log" == *"${H_NAME}は倒れた...\\n >10億光年戻ってしまった...。\\n >残り時間を40消費した...。\\n"* ]]; then
+                FELL=1
+            elif [ "$high" -gt 0 ] && [[ "$status" =~ ＨＰ　\ ([0-9]+)/ ]] &&
+                { [ "${BASH_REMATCH[1]}" = "$low" ] || [ "${BASH_REMATCH[1]}" = "$high" ]; }; then
+                FELL=0
+            else
+                return 1
+            fi
+        }
+        wait_until 15 round_over ||
+            fail "after $damage damage to $hp hit points the panel shows neither $low nor $high hit points nor a fall"
+        if [ "$FELL" = 1 ]; then
             atspi wait-text control-101 すすむ || fail "the fallen hero is still in battle"
             FALLS=$((FALLS + 1))
             DISTANCE=$((DISTANCE > 10 ? DISTANCE - 10 : 0))
