@@ -58,6 +58,9 @@ void openAudio()
     // The synthesiser and its instruments come from Debian packages; the
     // player sets nothing up.
     SDL_SetHint("SDL_MIXER_DISABLE_FLUIDSYNTH", "1");
+    // SDL would turn SIGTERM and SIGINT into events of its own that nobody
+    // reads here, and the game would then outlive a kill or a Ctrl+C.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (access("/etc/timidity/freepats.cfg", R_OK) == 0)
         Mix_SetTimidityCfg("/etc/timidity/freepats.cfg");
     audioOpen = quietly([] {
