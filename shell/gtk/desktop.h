@@ -10,8 +10,9 @@ bool openToolDesktop();
 enum PickResult { WindowPicked, PickCancelled, PickRefused };
 // The pointer becomes a crosshair until a click (the client window under it,
 // found as the White Arrow's release finds it) or Escape; PickRefused when
-// the pointer or keyboard cannot be grabbed.
-PickResult pickWindow(unsigned long* window);
+// the pointer or keyboard cannot be grabbed. ready runs once the crosshair
+// is on, before the first click can count.
+PickResult pickWindow(unsigned long* window, void (*ready)());
 
 enum ProgramLookup { ProgramFound, NoProcess, ProgramUnreadable };
 // The program file of the process that made the window: NoProcess when no

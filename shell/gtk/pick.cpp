@@ -16,7 +16,7 @@ bool openToolDesktop()
            GDK_IS_X11_DISPLAY(gdk_display_get_default());
 }
 
-PickResult pickWindow(unsigned long* window)
+PickResult pickWindow(unsigned long* window, void (*ready)())
 {
     GdkDisplay* gdkDisplay = gdk_display_get_default();
     if (!gdkDisplay || !GDK_IS_X11_DISPLAY(gdkDisplay))
@@ -29,6 +29,8 @@ PickResult pickWindow(unsigned long* window)
     int keyboard = XGrabKeyboard(dpy, root, False, GrabModeAsync, GrabModeAsync, CurrentTime);
     PickResult result = PickRefused;
     if (pointer == GrabSuccess && keyboard == GrabSuccess) {
+        if (ready)
+            ready();
         for (;;) {
             XEvent event;
             XNextEvent(dpy, &event);

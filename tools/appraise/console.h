@@ -22,8 +22,8 @@ enum OpenFailure {
 };
 OpenFailure lastOpenFailure(std::string* detail);
 
-// --window: the pointer picks a window (after the prompt, on standard
-// error), and its program is found as the game's White Arrow finds it.
+// --window: the pointer picks a window (the prompt, on standard error, says
+// when it can), and its program is found as the game's White Arrow finds it.
 enum PickOutcome {
     PickedProgram,     // path: the program, in the file verbs' form
     PickedTheGame,     // the game's own window

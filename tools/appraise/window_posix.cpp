@@ -3,13 +3,20 @@
 #include "shell/gtk/desktop.h"
 #include "tools/appraise/console.h"
 
+static std::string promptText;
+
+static void showPrompt()
+{
+    writeConsoleError(promptText);
+}
+
 PickOutcome pickProgramWindow(const std::string& prompt, std::string* path)
 {
     if (!openToolDesktop())
         return PickNoDisplay;
-    writeConsoleError(prompt);
+    promptText = prompt;
     unsigned long window = 0;
-    switch (pickWindow(&window)) {
+    switch (pickWindow(&window, showPrompt)) {
     case PickCancelled: return PickGivenUp;
     case PickRefused: return PickNotGrabbed;
     case WindowPicked: break;
