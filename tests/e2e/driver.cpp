@@ -51,10 +51,12 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -68,15 +70,21 @@ int fail(const std::string& what)
     return 1;
 }
 
-std::string utf8(const std::string& ansi)
+std::string utf8Of(const std::wstring& wide)
 {
-    int wide = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
-    std::wstring w(wide > 0 ? wide : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &w[0], wide);
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string out(bytes > 0 ? bytes : 1, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &out[0], bytes, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &out[0], bytes, nullptr, nullptr);
     out.resize(std::strlen(out.c_str()));
+    return out;
+}
+
+std::wstring wideOf(const std::string& utf8)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring out(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &out[0], length);
+    out.resize(std::wcslen(out.c_str()));
     return out;
 }
 
@@ -92,13 +100,15 @@ long number(const std::string& text)
     return std::strtol(text.c_str(), nullptr, 0);
 }
 
+// The control's text through the wide WM_GETTEXT, whatever the system's
+// code page, as UTF-8.
 static std::string textOf(HWND window)
 {
-    char buffer[4096] = "";
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
-    buffer[sizeof buffer - 1] = '\0';
-    return buffer;
+    wchar_t buffer[4096] = L"";
+    SendMessageTimeoutW(window, WM_GETTEXT, sizeof buffer / sizeof buffer[0],
+                        reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+    buffer[sizeof buffer / sizeof buffer[0] - 1] = L'\0';
+    return utf8Of(buffer);
 }
 
 // ---- finding windows ----
@@ -118,9 +128,9 @@ static BOOL CALLBACK collectTopLevel(HWND window, LPARAM data)
     if (search.className != name)
         return TRUE;
     if (search.byCaption) {
-        char caption[512] = "";
-        GetWindowTextA(window, caption, sizeof caption);
-        if (search.caption != caption)
+        wchar_t caption[512] = L"";
+        GetWindowTextW(window, caption, sizeof caption / sizeof caption[0]);
+        if (search.caption != utf8Of(caption))
             return TRUE;
     }
     search.found.push_back(window);
@@ -252,8 +262,8 @@ static int waitText(const Args& args, bool watching)
         return textMatches(last, args[3]);
     });
     if (!seen)
-        return fail("control " + args[2] + " of " + utf8(which) + " reads \"" + utf8(last) +
-                    "\", not \"" + utf8(args[3]) + "\"");
+        return fail("control " + args[2] + " of " + which + " reads \"" + last +
+                    "\", not \"" + args[3] + "\"");
     return 0;
 }
 
@@ -273,12 +283,12 @@ static int runWithoutWindow(const std::string& name, const Args& args)
     }
     if (name == "wait") {
         if (!waitFor(timeArg(args, 2), [&] { return findVisible(which) != nullptr; }))
-            return fail("no visible window " + utf8(which) + " appeared");
+            return fail("no visible window " + which + " appeared");
         return 0;
     }
     if (name == "gone") {
         if (!waitFor(timeArg(args, 2), [&] { return findWindows(which).empty(); }))
-            return fail("window " + utf8(which) + " is still there");
+            return fail("window " + which + " is still there");
         return 0;
     }
     if ((name == "wait-text" || name == "watch-text") && args.size() >= 4)
@@ -370,7 +380,7 @@ static int runOnWindow(const std::string& name, const Args& args, HWND window)
         return sendKey(window, args);
     if (name == "idle") {
         if (!handled(window, WM_NULL, 0, 0, timeArg(args, 2)))
-            return fail(utf8(args[1]) + " did not take messages again");
+            return fail(args[1] + " did not take messages again");
         return 0;
     }
     if (name == "drawn-text")
@@ -398,7 +408,7 @@ static int runOnWindow(const std::string& name, const Args& args, HWND window)
 static int runOnControl(const std::string& name, const Args& args, HWND control)
 {
     if (name == "text") {
-        print(utf8(textOf(control)));
+        print(textOf(control));
         return 0;
     }
     if (name == "visible") {
@@ -416,7 +426,7 @@ static int runOnControl(const std::string& name, const Args& args, HWND control)
     if (name == "press")
         return press(control, args);
     if (name == "line") {
-        std::string text = utf8(textOf(control)), line;
+        std::string text = textOf(control), line;
         for (char c : text)
             line += c == '\n' ? std::string("\\n") : std::string(1, c);
         print(line);
@@ -439,7 +449,7 @@ static int run(const Args& args)
     if (!window && !windows.empty())
         window = windows[0];
     if (!window)
-        return fail(name + ": no window " + utf8(args[1]));
+        return fail(name + ": no window " + args[1]);
     result = runOnWindow(name, args, window);
     if (result != notThisGroup)
         return result;
@@ -447,7 +457,7 @@ static int run(const Args& args)
         return fail(name + ": which control?");
     HWND control = findControl(window, args[2]);
     if (!control)
-        return fail(name + ": no control " + args[2] + " in " + utf8(args[1]));
+        return fail(name + ": no control " + args[2] + " in " + args[1]);
     result = runOnControl(name, args, control);
     if (result != notThisGroup)
         return result;
@@ -455,17 +465,27 @@ static int run(const Args& args)
     return 2;
 }
 
-int main(int argc, char** argv)
+int main(int argc, char**)
 {
     if (argc < 2) {
         std::fprintf(stderr, "usage: driver.exe COMMAND ARGS... [+ COMMAND ARGS...]...\n");
         return 2;
     }
     _setmode(_fileno(stdout), _O_BINARY);  // lines end in \n alone
+    // The arguments from the wide command line, as UTF-8: the system's
+    // code page may not hold their Japanese.
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; wide && i < count; ++i)
+        arguments.push_back(utf8Of(wide[i]));
+    if (wide)
+        LocalFree(wide);
+    argc = static_cast<int>(arguments.size());
     Args command;
     for (int i = 1; i <= argc; ++i) {
-        if (i < argc && std::strcmp(argv[i], "+") != 0) {
-            command.push_back(argv[i]);
+        if (i < argc && arguments[i] != "+") {
+            command.push_back(arguments[i]);
             continue;
         }
         if (command.empty())

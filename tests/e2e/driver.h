@@ -13,8 +13,9 @@ typedef std::vector<std::string> Args;
 int fail(const std::string& what);
 // A number in decimal or 0x hex.
 long number(const std::string& text);
-// ANSI (the process code page) to UTF-8, for printing and messages.
-std::string utf8(const std::string& ansi);
+// Texts inside the driver are UTF-8; the system's are UTF-16.
+std::string utf8Of(const std::wstring& wide);
+std::wstring wideOf(const std::string& utf8);
 void print(const std::string& line);
 
 // drawn-text WIN HEIGHT WEIGHT LEFT TOP RIGHT BOTTOM LAYOUT TEXT [ms]:

@@ -53,10 +53,10 @@ static void drawExpected(const TextDrawing& drawing, const Surface& s, int w, in
 {
     RECT all = {0, 0, w, h};
     FillRect(s.dc, &all, GetSysColorBrush(COLOR_WINDOWFRAME));
-    HFONT font = CreateFontA(drawing.height, 0, 0, 0, drawing.weight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0,
+    HFONT font = CreateFontW(drawing.height, 0, 0, 0, drawing.weight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0,
                              0, nullptr);
     HGDIOBJ old = SelectObject(s.dc, font);
-    DrawTextA(s.dc, drawing.text.c_str(), -1, &all, drawing.format);
+    DrawTextW(s.dc, wideOf(drawing.text).c_str(), -1, &all, drawing.format);
     SelectObject(s.dc, old);
     DeleteObject(font);
     GdiFlush();
@@ -119,7 +119,7 @@ int drawnText(const Args& args, HWND window)
         differing = differingPixels(window, drawing);
     }
     if (differing != 0)
-        return fail("the window does not show \"" + utf8(drawing.text) + "\" at " + args[4] + "," +
+        return fail("the window does not show \"" + drawing.text + "\" at " + args[4] + "," +
                     args[5] + "-" + args[6] + "," + args[7] + ": " + std::to_string(differing) +
                     " pixels differ");
     return 0;

@@ -45,14 +45,25 @@ trap 'stop_game; stop_targets' EXIT
 # failures end in code 1 or 2 with a line "driver: ..."; an end without that
 # line means the driver did not run to its end, and is named here, followed
 # by whatever the process wrote.
+#
+# Rarely (a few times in hundreds of scenario runs, never reproduced in
+# isolation) Wine ends a driver process at once with code 1 and not a word:
+# the code the Wine server gives the processes it ends. The driver is then
+# run once more: every check the driver makes still fails with its own
+# line, and a game that died meanwhile is reported by the second run.
 drive() {
-    local rc=0 errors
+    local rc attempt errors finished
     errors=$(mktemp)
-    wine "$E2E_DRIVER" "$@" 2>"$errors" || rc=$?
-    if [ $rc -ne 0 ] && ! grep -q '^driver: ' "$errors"; then
+    for attempt in 1 2; do
+        rc=0
+        wine "$E2E_DRIVER" "$@" 2>"$errors" || rc=$?
+        finished=no
+        { [ $rc -eq 0 ] || grep -q '^driver: ' "$errors"; } && finished=yes
+        cat "$errors" >&2
+        [ $finished = yes ] && break
         echo "driver: ended with code $rc without finishing: $*" >&2
-    fi
-    cat "$errors" >&2
+        [ $attempt -eq 1 ] && echo "driver: running it once more" >&2
+    done
     rm -f "$errors"
     return $rc
 }
