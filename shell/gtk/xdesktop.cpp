@@ -114,30 +114,40 @@ static bool pidFromServer(Display* dpy, Window window, pid_t* pid)
     return found;
 }
 
-static bool pidFromProperty(Display* dpy, Window window, pid_t* pid)
+// A CARDINAL property of up to maxCells cells (a long each in Xlib); empty
+// when the window has none or is gone.
+static std::vector<unsigned long> cardinals(Display* dpy, Window window, const char* name,
+                                            long maxCells)
 {
-    Atom property = XInternAtom(dpy, "_NET_WM_PID", False);
-    bool found = false;
+    Atom property = XInternAtom(dpy, name, False);
+    std::vector<unsigned long> cells;
     trapped([&] {
         Atom type = None;
         int format = 0;
         unsigned long count = 0;
         unsigned long after = 0;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(dpy, window, property, 0, 1, False, XA_CARDINAL, &type, &format,
-                               &count, &after, &data) == Success &&
-            data && format == 32 && count == 1) {
-            long value = *reinterpret_cast<long*>(data);
-            if (value > 0) {
-                *pid = static_cast<pid_t>(value);
-                found = true;
-            }
+        if (XGetWindowProperty(dpy, window, property, 0, maxCells, False, XA_CARDINAL, &type,
+                               &format, &count, &after, &data) == Success &&
+            data && format == 32) {
+            const unsigned long* values = reinterpret_cast<const unsigned long*>(data);
+            cells.assign(values, values + count);
         }
         if (data)
             XFree(data);
         return true;
     });
-    return found;
+    return cells;
+}
+
+static bool pidFromProperty(Display* dpy, Window window, pid_t* pid)
+{
+    std::vector<unsigned long> cells = cardinals(dpy, window, "_NET_WM_PID", 1);
+    long value = cells.size() == 1 ? static_cast<long>(cells[0]) : 0;
+    if (value <= 0 || value > 0x7fffffff)
+        return false;
+    *pid = static_cast<pid_t>(value);
+    return true;
 }
 
 bool processOfWindow(XWindowId window, pid_t* pid)
@@ -155,25 +165,8 @@ cairo_surface_t* iconOfWindow(XWindowId window)
     Display* dpy = xDisplay();
     if (!dpy || window == 0)
         return nullptr;
-    Atom property = XInternAtom(dpy, "_NET_WM_ICON", False);
-    std::vector<unsigned long> cells;
-    trapped([&] {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long after = 0;
-        unsigned char* data = nullptr;
-        // At most 4 Mi cells, which holds a 1024 x 1024 icon and more.
-        if (XGetWindowProperty(dpy, window, property, 0, 4 << 20, False, XA_CARDINAL, &type,
-                               &format, &count, &after, &data) == Success &&
-            data && format == 32) {
-            const unsigned long* values = reinterpret_cast<const unsigned long*>(data);
-            cells.assign(values, values + count);
-        }
-        if (data)
-            XFree(data);
-        return true;
-    });
+    // At most 4 Mi cells, which holds a 1024 x 1024 icon and more.
+    std::vector<unsigned long> cells = cardinals(dpy, window, "_NET_WM_ICON", 4 << 20);
     size_t best = 0;
     unsigned long bestWidth = 0;
     unsigned long bestHeight = 0;
