@@ -12,7 +12,8 @@ ensure_packages() {
         wanted+=("$pkg")
     done < "$TOP/scripts/packages"
     # One query for them all: the installed ones, by name.
-    installed=" $(dpkg-query -W -f='${db:Status-Status} ${Package}\n' "${wanted[@]}" 2>/dev/null |
+    # (dpkg-query fails when it has never heard of one of them: not an error here.)
+    installed=" $({ dpkg-query -W -f='${db:Status-Status} ${Package}\n' "${wanted[@]}" 2>/dev/null || true; } |
                   awk '$1 == "installed" { printf "%s ", $2 }')"
     for pkg in "${wanted[@]}"; do
         case "$installed" in *" $pkg "*) ;; *) missing+=("$pkg") ;; esac
