@@ -85,8 +85,8 @@ fight_round() {
         # Every sixth step gives back a hit point without a panel update, so
         # the hero may have had one more than the panel showed.
         local low=$((hp - damage)) high=$(((hp < S_MAXHP ? hp + 1 : hp) - damage))
+        local log="" status=""
         round_over() {
-            local log status
             log=$(atspi line panel-3) && status=$(atspi line panel-1) || return 1
             if [[ "$log" == *"${H_NAME}は倒れた...\\n >10億光年戻ってしまった...。\\n >残り時間を40消費した...。\\n"* ]]; then
                 FELL=1
@@ -98,7 +98,7 @@ fight_round() {
             fi
         }
         wait_until 15 round_over ||
-            fail "after $damage damage to $hp hit points the panel shows neither $low nor $high hit points nor a fall"
+            fail "after $damage damage to $hp hit points the panel shows neither $low nor $high hit points nor a fall: status \"$status\", log \"$log\""
         if [ "$FELL" = 1 ]; then
             atspi wait-text control-101 すすむ || fail "the fallen hero is still in battle"
             FALLS=$((FALLS + 1))

@@ -88,7 +88,10 @@ while [ "$HEAL_ON" = 1 ] && ! in_battle; do
     press_keys Right
     atspi wait-text panel-1 "$(status_text "$H_NAME" "$S_LEVEL" "$hp" "$S_MAXHP" $((S_MP - 5)) "$S_MAXMP" \
         "$S_ATTACK" "$S_DEFENCE" "$S_EXP" "$S_NEXTEXP")" || fail "the right arrow did not heal with $S_MP MP"
-    read_game
+    # The panel shows the heal before the pause that ends it; the buttons
+    # are set after that pause, and the next key waits for them.
+    heal_over() { read_game; [ "$HEAL_ON" = $((S_MP >= 5 ? 1 : 0)) ]; }
+    wait_until 10 heal_over || fail "Heal is still enabled $HEAL_ON with $S_MP MP after the heal"
     [ "$LAST" = "${H_NAME}の体力が$((S_MAXHP / 2))回復した。" ] || fail "the heal's line is missing: $LOG"
 done
 in_battle || [ "$S_MP" -lt 5 ] || fail "Heal is disabled with $S_MP MP"

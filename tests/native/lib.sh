@@ -298,7 +298,9 @@ expect_progress() {
 place_target() {
     mkdir -p "$(dirname "$1")"
     cp "$NATIVE_TARGET" "$1"
-    printf 'target %s\n' "$(basename "$1")" >>"$1"
+    # TARGET_SALT, when set, gives every target (and so every hero) another
+    # digest: a way to try a scenario with other heroes than the usual.
+    printf 'target %s%s\n' "$(basename "$1")" "${TARGET_SALT:-}" >>"$1"
     touch -d '2001-02-03 12:00' "$1"
 }
 
