@@ -12,6 +12,10 @@
 
 void resetGame()
 {
+    // A reset in the middle of a drag (F11 while the second arrow is drawn)
+    // lets go of the pointer: the release that follows is no shot any more.
+    if (game.aiming)
+        platform::releaseMouse();
     game.aiming = 0;
     game.heroReady = 0;
     game.timeUp = 0;

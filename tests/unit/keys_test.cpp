@@ -1,6 +1,7 @@
 // The keyboard map, its gates, the button filter and the click route.
 #include "tests/unit/support.h"
 
+#include "capture/arrow.h"
 #include "core/journey.h"
 #include "core/state.h"
 #include "shell/controls.h"
@@ -103,4 +104,23 @@ TEST(Controls, ShowAndHideInTheirOrder)
                                            MarkTimeButton, StatusPanel, MessageLog}));
     EXPECT_FALSE(controlState(TrumpCardButton).shown);
     EXPECT_FALSE(controlState(ResultPanel).shown);
+}
+
+// F11 while the second arrow is drawn: the game starts again and lets go of
+// the pointer, so the release that follows neither shoots nor leaves the
+// pointer held by the game.
+TEST(Keys, F11InTheMiddleOfADragLetsGoOfThePointer)
+{
+    startJourney();
+    game.secondArrowReady = 1;
+    onLeftButtonDown(60, 60);
+    ASSERT_TRUE(mouseCaptured());
+    EXPECT_TRUE(dispatchKey(KeyF11, 1));
+    EXPECT_EQ(game.aiming, 0);
+    EXPECT_FALSE(mouseCaptured());
+    clearCalls();
+    onLeftButtonUp(300, 40);
+    EXPECT_EQ(game.heroReady, 0);
+    EXPECT_EQ(countCalls("fileOpen"), 0);
+    EXPECT_FALSE(mouseCaptured());
 }
