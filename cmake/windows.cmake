@@ -3,6 +3,6 @@
 include(${CMAKE_SOURCE_DIR}/tests/wine/wine.cmake)
 include(${CMAKE_SOURCE_DIR}/cmake/assets.cmake)
 include(${CMAKE_SOURCE_DIR}/cmake/release.cmake)
-foreach(dir shell/win32 tools/appraise tests/e2e/verbs tests/e2e)
+foreach(dir shell/win32 tools/appraise tests/e2e/verbs tests/e2e tests/soak)
   add_subdirectory(${dir})
 endforeach()

@@ -1,0 +1,129 @@
+// The soak's plan and its reading of the log, without a game: a seed must
+// replay exactly, a short run must be the start of a long one, every input
+// must be one a player can make, and the lines read off the scrolling log
+// must be the lines the game appended.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "shell/controls.h"
+#include "tests/soak/runner.h"
+
+namespace soak {
+namespace {
+
+std::vector<std::string> described(const std::vector<Burst>& plan)
+{
+    std::vector<std::string> lines;
+    for (const Burst& burst : plan) {
+        lines.push_back("burst " + burst.kind + " gap " + std::to_string(burst.gapAfter));
+        for (const Action& action : burst.actions)
+            lines.push_back(describe(action));
+    }
+    return lines;
+}
+
+TEST(SoakPlan, ASeedReplaysAndAShortRunBeginsTheLongOne)
+{
+    std::vector<Burst> shortRun = makePlan(7, 400);
+    std::vector<Burst> again = makePlan(7, 400);
+    std::vector<Burst> longRun = makePlan(7, 10000);
+    EXPECT_EQ(described(shortRun), described(again));
+    ASSERT_LT(shortRun.size(), longRun.size());
+    std::vector<Burst> start(longRun.begin(), longRun.begin() + static_cast<long>(shortRun.size()));
+    EXPECT_EQ(described(shortRun), described(start));
+    EXPECT_NE(described(makePlan(8, 400)), described(shortRun));
+
+    int inputs = 0;
+    for (const Burst& burst : shortRun)
+        inputs += inputsOf(burst);
+    EXPECT_GE(inputs, 400);
+    EXPECT_LT(inputs - inputsOf(shortRun.back()), 400) << "the plan goes on past the inputs asked for";
+}
+
+TEST(SoakPlan, EveryInputIsOneAPlayerCanMake)
+{
+    std::set<std::string> kinds;
+    std::set<Key> keys;
+    bool f7Hundreds = false, draggedToEach[4] = {};
+    for (const Burst& burst : makePlan(1, 10000)) {
+        kinds.insert(burst.kind);
+        for (const Action& action : burst.actions) {
+            auto inClient = [](const Point& point) {
+                return point.place != Place::Client || (point.x >= 0 && point.x < windowLayout.clientWidth &&
+                                                         point.y >= 0 && point.y < windowLayout.clientHeight);
+            };
+            EXPECT_TRUE(inClient(action.at)) << describe(action);
+            EXPECT_NE(action.at.place, Place::Finale) << "only the last check shoots a finale target";
+            switch (action.kind) {
+            case Action::Press:
+                keys.insert(action.key);
+                EXPECT_GE(action.count, 1);
+                f7Hundreds = f7Hundreds || (action.key == Key::F7 && action.count >= 100);
+                break;
+            case Action::Repeat:
+                EXPECT_GE(action.count, 2) << describe(action);
+                break;
+            case Action::Drag:
+                EXPECT_EQ(action.grab.place, Place::Client);
+                EXPECT_TRUE(action.grab.x >= grabSpotLow && action.grab.x <= grabSpotHigh &&
+                            action.grab.y >= grabSpotLow && action.grab.y <= grabSpotHigh)
+                    << describe(action);
+                for (const Point& point : action.path)
+                    EXPECT_TRUE(inClient(point)) << describe(action);
+                draggedToEach[static_cast<int>(action.at.place)] = true;
+                break;
+            default:
+                break;
+            }
+            EXPECT_GE(action.delayAfter, 0);
+        }
+    }
+    EXPECT_EQ(kinds, (std::set<std::string>{"answer", "busy", "clicks", "drag", "f7", "hold", "idle", "mash",
+                                            "new-game", "repeat", "walk", "walk-and-shoot"}));
+    EXPECT_EQ(keys.size(), static_cast<size_t>(keyCount)) << "some key is never pressed";
+    EXPECT_TRUE(f7Hundreds);
+    for (bool dragged : draggedToEach)
+        EXPECT_TRUE(dragged) << "some kind of place is never a drag's end";
+}
+
+TEST(SoakLog, TheLinesAddedToTheScrollingLog)
+{
+    LogStream stream;
+    int unseen = 0;
+    const std::string empty = " >\n >\n >\n >\n >\n";
+    EXPECT_EQ(stream.feed(empty, &unseen), (std::vector<std::string>{"", "", "", "", ""}));
+    EXPECT_EQ(stream.feed(" >\n >\n >\n >\n >a\n", &unseen), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(stream.feed(" >\n >\n >a\n >b\n >c\n", &unseen), (std::vector<std::string>{"b", "c"}));
+    EXPECT_EQ(unseen, 0);
+    // The same text again adds nothing; five lines all new may hide more.
+    EXPECT_TRUE(stream.feed(" >\n >\n >a\n >b\n >c\n", &unseen).empty());
+    EXPECT_EQ(stream.feed(" >d\n >e\n >f\n >g\n >h\n", &unseen),
+              (std::vector<std::string>{"d", "e", "f", "g", "h"}));
+    EXPECT_EQ(unseen, 1);
+    // Repeated lines: the fewest new lines that explain the change.
+    stream.feed(" >g\n >h\n >x\n >x\n >x\n", &unseen);
+    EXPECT_EQ(stream.feed(" >h\n >x\n >x\n >x\n >x\n", &unseen), (std::vector<std::string>{"x"}));
+    EXPECT_EQ(unseen, 1);
+}
+
+TEST(SoakOptions, CommonOptionsAndTheirValues)
+{
+    std::vector<std::string> args = {"--seed", "42", "--inputs", "900", "--finale", "w1", "弓 を射止めた!",
+                                     "a\\nb\\\\c", "--steps"};
+    Options options;
+    std::vector<std::string> where;
+    EXPECT_EQ(commonOption(args, 0, &options, &where), 2);
+    EXPECT_EQ(commonOption(args, 2, &options, &where), 2);
+    EXPECT_EQ(commonOption(args, 4, &options, &where), 4);
+    EXPECT_EQ(commonOption(args, 8, &options, &where), -1) << "--steps without its value";
+    EXPECT_EQ(commonOption(args, 1, &options, &where), 0);
+    EXPECT_EQ(options.seed, 42u);
+    EXPECT_EQ(options.inputs, 900);
+    ASSERT_EQ(options.finales.size(), 1u);
+    EXPECT_EQ(where, std::vector<std::string>{"w1"});
+    EXPECT_EQ(options.finales[0].status, "a\nb\\c");
+}
+
+}  // namespace
+}  // namespace soak

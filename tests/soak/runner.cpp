@@ -1,0 +1,469 @@
+// The soak's runner: the plan burst by burst with its checks, and the last
+// check, a fresh hero that walks twenty steps. Every wait has a limit and
+// names what did not come.
+#include "tests/soak/runner.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <thread>
+
+namespace soak {
+
+void sleepMilliseconds(int milliseconds)
+{
+    if (milliseconds > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+long long nowMilliseconds()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::vector<std::string> logLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (line.compare(0, 2, " >") == 0)
+            line.erase(0, 2);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> LogStream::feed(const std::string& text, int* unseen)
+{
+    std::vector<std::string> now = logLines(text);
+    std::vector<std::string> added;
+    // The fewest new lines that explain the text: the old lines moved up
+    // by k, and k lines added below them.
+    size_t m = last_.size();
+    for (size_t k = 0; k <= m; ++k) {
+        size_t overlap = m - k;
+        if (overlap > now.size())
+            continue;
+        bool same = true;
+        for (size_t i = 0; i < overlap && same; ++i)
+            same = last_[k + i] == now[i];
+        if (!same)
+            continue;
+        if (k == m && m > 0 && now.size() >= m)
+            *unseen += 1;  // no line in common: some may have come and gone unseen
+        added.assign(now.begin() + static_cast<long>(overlap), now.end());
+        break;
+    }
+    last_ = now;
+    return added;
+}
+
+namespace {
+
+const char heroLineEnd[] = " を射止めた!";
+const char secondArrowLastLine[] = "回避率UP";
+const char stepLine[] = "すすむ";
+const char markTimeLine[] = "あしぶみ";
+const char encounterLine[] = "敵に遭遇!";
+const char victoryEnd[] = "を倒した!";
+const char fallEnd[] = "は倒れた...";
+const char restPointLine[] = "【やすむ】コマンドが使えます。";
+
+bool endsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Everything the eyes report goes through here: the counts, the log's
+// newest text, and (for the last check) the lines as they were added.
+struct Watch {
+    Watch(Desk& d, Tally& t) : desk(d), tally(t) {}
+
+    Desk& desk;
+    Tally& tally;
+    LogStream stream;
+    std::string log;
+    std::deque<std::string> lines;
+    bool collecting = false;
+    int boxes = 0;
+
+    void pump()
+    {
+        for (const Observation& seen : desk.observe()) {
+            switch (seen.kind) {
+            case Observation::LogText:
+                for (const std::string& line : stream.feed(seen.text, &tally.unseenLines)) {
+                    if (endsWith(line, heroLineEnd))
+                        tally.heroes += 1;
+                    if (line == secondArrowLastLine)
+                        tally.secondArrows += 1;
+                    if (collecting)
+                        lines.push_back(line);
+                }
+                log = seen.text;
+                break;
+            case Observation::BoxOpened:
+                tally.boxes += 1;
+                boxes += 1;
+                break;
+            case Observation::Ending:
+                tally.endings += 1;
+                break;
+            }
+        }
+    }
+
+    // Sleeps, looking now and then.
+    void pause(int milliseconds)
+    {
+        long long end = nowMilliseconds() + milliseconds;
+        for (;;) {
+            pump();
+            long long left = end - nowMilliseconds();
+            if (left <= 0)
+                return;
+            sleepMilliseconds(left < 20 ? static_cast<int>(left) : 20);
+        }
+    }
+};
+
+// A drag as the plan has it, or (patient) as a player who watches the
+// arrow leave its spot before moving it: "" or what did not happen.
+std::string drag(Desk& desk, Watch& watch, const Action& action, bool patient = false)
+{
+    desk.moveTo(action.grab, false);
+    watch.pause(15);
+    desk.button(true);
+    watch.pause(15);
+    if (patient) {
+        std::string problem = desk.pointerTaken(60000);
+        if (!problem.empty()) {
+            desk.button(false);
+            return problem;
+        }
+    }
+    for (const Point& point : action.path)
+        desk.moveTo(point, true);
+    for (Key key : action.keysWhileHeld) {
+        desk.press(key);
+        watch.pause(10);
+    }
+    desk.moveTo(action.at, true);
+    watch.pause(15);
+    desk.button(false);
+    return "";
+}
+
+void perform(Desk& desk, Watch& watch, const Action& action)
+{
+    switch (action.kind) {
+    case Action::Press:
+        for (int i = 0; i < action.count; ++i) {
+            desk.press(action.key);
+            if (i + 1 < action.count)
+                sleepMilliseconds(action.spacing);
+        }
+        break;
+    case Action::Repeat:
+        desk.repeat(action.key, action.count);
+        break;
+    case Action::Hold:
+        desk.hold(action.key, action.count);
+        break;
+    case Action::Click:
+        desk.moveTo(action.at, false);
+        watch.pause(10);
+        desk.button(true);
+        watch.pause(10);
+        desk.button(false);
+        break;
+    case Action::Drag:
+        drag(desk, watch, action);
+        break;
+    case Action::AnswerBox:
+        desk.answerBox(action.answer);
+        break;
+    case Action::Wait:
+        watch.pause(action.count);
+        break;
+    }
+    watch.pause(action.delayAfter);
+}
+
+// The checks after a burst: the first problem found, or "".
+std::string checkGame(Desk& desk)
+{
+    std::string problem = desk.alive();
+    if (problem.empty())
+        problem = desk.answers(10000);
+    if (problem.empty())
+        problem = desk.faults();
+    if (problem.empty())
+        problem = desk.pointerFree(10000);
+    if (problem.empty())
+        problem = desk.alive();
+    return problem;
+}
+
+void printFailure(Desk& desk, const Options& options, size_t index, const Burst& burst, int inputsSoFar,
+                  const std::string& problem)
+{
+    std::printf("FAIL: after burst %zu (%s) of seed %llu: %s\n  %s\n", index + 1, burst.kind.c_str(),
+                static_cast<unsigned long long>(options.seed), problem.c_str(), desk.state().c_str());
+    std::printf("  the burst was:\n");
+    for (const Action& action : burst.actions)
+        std::printf("    %s\n", describe(action).c_str());
+    std::printf("  the same bursts again: --seed %llu --inputs %d\n",
+                static_cast<unsigned long long>(options.seed), inputsSoFar);
+    std::fflush(stdout);
+}
+
+bool waitFor(Watch& watch, int milliseconds, const std::function<bool()>& done)
+{
+    long long end = nowMilliseconds() + milliseconds;
+    for (;;) {
+        watch.pump();
+        if (done())
+            return true;
+        if (nowMilliseconds() >= end)
+            return false;
+        sleepMilliseconds(10);
+    }
+}
+
+// Closes whatever box is open, within ten seconds.
+bool closeBoxes(Desk& desk, Watch& watch)
+{
+    return waitFor(watch, 10000, [&] {
+        if (!desk.boxOpen())
+            return true;
+        desk.answerBox(Answer::Return);
+        sleepMilliseconds(100);
+        return false;
+    });
+}
+
+// A new game with a first arrow at a finale target, sent behind whatever
+// the game may still have waiting. The log of that new game shows its
+// first line only once everything sent before it has been handled, so it
+// is also the sign that the game has caught up. A box that opens meanwhile
+// may take the keys and clicks sent to the game; the next attempt shoots
+// the next finale target, whose hero tells its own shot from the earlier.
+int shootFinale(Desk& desk, Watch& watch, const Options& options, std::string* problem)
+{
+    for (size_t attempt = 0; attempt < options.finales.size(); ++attempt) {
+        if (!closeBoxes(desk, watch)) {
+            *problem = "a box of the game did not close when answered";
+            return -1;
+        }
+        desk.press(Key::F11);
+        watch.pause(50);
+        Action shot;
+        shot.kind = Action::Drag;
+        shot.grab = Point{Place::Client, 66, 66};
+        shot.path.push_back(Point{Place::Client, 120, 200});
+        shot.at = Point{Place::Finale, 80, 60, static_cast<int>(attempt)};
+        std::string grabbed = drag(desk, watch, shot, true);
+        if (!grabbed.empty()) {
+            *problem = "the last check's press on the grab spot: " + grabbed + "; " + desk.state();
+            return -1;
+        }
+        const std::string wanted = " >\n >\n >\n >\n >" + options.finales[attempt].heroLine + "\n";
+        int boxesBefore = watch.boxes;
+        bool shown = waitFor(watch, 90000, [&] { return watch.log == wanted || watch.boxes != boxesBefore; });
+        if (shown && watch.log == wanted)
+            return static_cast<int>(attempt);
+        if (!shown) {
+            *problem = "the last check's first arrow did not give \"" + options.finales[attempt].heroLine +
+                       "\" within 90 s; the log reads \"" + watch.log + "\"; " + desk.state();
+            return -1;
+        }
+    }
+    *problem = "boxes kept taking the last check's arrow";
+    return -1;
+}
+
+// Twenty steps of the new hero. Every press of the up arrow gives one line
+// of its own first, "すすむ" on the road or "NAMEの攻撃!" in a battle; the
+// lines after it tell of battles, victories, falls and rest points, and
+// are checked against the distance walked. A log of five "すすむ" no longer
+// changes with the next step, so after four the hero marks time once.
+std::string walk(Desk& desk, Watch& watch, const Options& options, const std::string& name, std::string* summary)
+{
+    const std::string blowLine = name + "の攻撃!";
+    const std::string fallLine = name + fallEnd;
+    int forward = 0, distance = 0, battles = 0, falls = 0;
+    bool expectRestPoint = false;
+    std::string problem;
+    auto interpret = [&](const std::string& line, bool* firstSeen, Key key) {
+        if (expectRestPoint && line != restPointLine)
+            problem = "distance " + std::to_string(distance) + " is a rest point, but the log went on with \"" + line + "\"";
+        if (!expectRestPoint && line == restPointLine)
+            problem = "a rest point announced at distance " + std::to_string(distance);
+        expectRestPoint = false;
+        if (line == stepLine) {
+            forward += 1;
+            distance += 1;
+            expectRestPoint = distance % 10 == 0;
+            *firstSeen = *firstSeen || key == Key::Up;
+        } else if (line == blowLine) {
+            *firstSeen = *firstSeen || key == Key::Up;
+        } else if (line == markTimeLine) {
+            *firstSeen = *firstSeen || key == Key::Left;
+        } else if (line == encounterLine) {
+            battles += 1;
+        } else if (line == fallLine) {
+            falls += 1;
+            distance = distance > 10 ? distance - 10 : 0;
+        }
+    };
+    long long end = nowMilliseconds() + 180000;
+    while (forward < options.steps) {
+        if (nowMilliseconds() > end)
+            return "the " + std::to_string(options.steps) + " steps took longer than 180 s";
+        std::vector<std::string> recent = logLines(watch.log);
+        int tail = 0;
+        for (size_t i = recent.size(); i-- > 0 && recent[i] == stepLine;)
+            ++tail;
+        Key key = tail >= 4 ? Key::Left : Key::Up;
+        desk.press(key);
+        bool firstSeen = false;
+        bool handled = waitFor(watch, 30000, [&] {
+            while (!watch.lines.empty() && problem.empty()) {
+                interpret(watch.lines.front(), &firstSeen, key);
+                watch.lines.pop_front();
+            }
+            return firstSeen || !problem.empty();
+        });
+        if (!problem.empty())
+            return problem;
+        if (!handled)
+            return std::string("the ") + keyName(key) + " key at distance " + std::to_string(distance) +
+                   " brought no line of its own within 30 s; the log reads \"" + watch.log + "\"";
+        if (watch.boxes != 0)
+            return "a box opened during the steps";
+    }
+    *summary = std::to_string(forward) + " steps to distance " + std::to_string(distance) + ", " +
+               std::to_string(battles) + " battles, " + std::to_string(falls) + " falls";
+    return "";
+}
+
+std::string lastCheck(Desk& desk, Watch& watch, const Options& options)
+{
+    std::string problem;
+    int finale = shootFinale(desk, watch, options, &problem);
+    if (finale < 0)
+        return problem;
+    const Finale& shot = options.finales[static_cast<size_t>(finale)];
+    std::string status;
+    if (!waitFor(watch, 10000, [&] { return (status = desk.text(Field::StatusPanel)) == shot.status; }))
+        return "the new hero's status panel reads \"" + status + "\", not \"" + shot.status + "\"";
+    std::string name = shot.heroLine.substr(0, shot.heroLine.size() - std::string(heroLineEnd).size());
+    // Strong enough that a battle takes one blow, so the steps go quickly.
+    for (int i = 0; i < 30; ++i)
+        desk.press(Key::F7);
+    watch.lines.clear();
+    watch.collecting = true;
+    watch.boxes = 0;
+    std::string summary;
+    problem = walk(desk, watch, options, name, &summary);
+    if (problem.empty())
+        std::printf("last check: a first arrow gave %s, then %s\n", name.c_str(), summary.c_str());
+    return problem;
+}
+
+}  // namespace
+
+int runSoak(Desk& desk, const Options& options)
+{
+    std::vector<Burst> plan = makePlan(options.seed, options.inputs);
+    Tally tally;
+    Watch watch(desk, tally);
+    long long start = nowMilliseconds();
+    std::printf("soak: seed %llu, %d inputs in %zu bursts\n", static_cast<unsigned long long>(options.seed),
+                options.inputs, plan.size());
+    std::fflush(stdout);
+    watch.pump();
+    for (size_t i = 0; i < plan.size(); ++i) {
+        const Burst& burst = plan[i];
+        std::printf("burst %zu/%zu %s: %d inputs\n", i + 1, plan.size(), burst.kind.c_str(), inputsOf(burst));
+        std::fflush(stdout);
+        for (const Action& action : burst.actions)
+            perform(desk, watch, action);
+        desk.releaseAll();
+        tally.inputs += inputsOf(burst);
+        tally.bursts += 1;
+        std::string problem = checkGame(desk);
+        watch.pump();
+        if (!problem.empty()) {
+            printFailure(desk, options, i, burst, tally.inputs, problem);
+            return 1;
+        }
+        watch.pause(burst.gapAfter);
+    }
+    std::string problem = lastCheck(desk, watch, options);
+    if (problem.empty())
+        problem = checkGame(desk);
+    if (!problem.empty()) {
+        std::printf("FAIL: the last check after seed %llu: %s\n", static_cast<unsigned long long>(options.seed),
+                    problem.c_str());
+        return 1;
+    }
+    std::printf("soak summary: inputs=%d bursts=%d boxes=%d heroes=%d second-arrows=%d endings=%d "
+                "unseen-lines=%d seconds=%lld\n",
+                tally.inputs, tally.bursts, tally.boxes, tally.heroes, tally.secondArrows, tally.endings,
+                tally.unseenLines, (nowMilliseconds() - start + 500) / 1000);
+    std::fflush(stdout);
+    return 0;
+}
+
+int commonOption(const std::vector<std::string>& args, size_t at, Options* options,
+                 std::vector<std::string>* where)
+{
+    const std::string& name = args[at];
+    size_t left = args.size() - at - 1;
+    if (name == "--seed" || name == "--inputs" || name == "--steps") {
+        if (left < 1)
+            return -1;
+        const std::string& value = args[at + 1];
+        if (name == "--seed")
+            options->seed = std::strtoull(value.c_str(), nullptr, 10);
+        else if (name == "--inputs")
+            options->inputs = std::atoi(value.c_str());
+        else
+            options->steps = std::atoi(value.c_str());
+        return 2;
+    }
+    if (name == "--finale") {
+        if (left < 3)
+            return -1;
+        where->push_back(args[at + 1]);
+        options->finales.push_back(Finale{args[at + 2], unescapeLines(args[at + 3])});
+        return 4;
+    }
+    return 0;
+}
+
+std::string unescapeLines(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            ++i;
+            out += text[i] == 'n' ? '\n' : text[i];
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace soak
