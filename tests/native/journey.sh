@@ -82,23 +82,26 @@ fight_round() {
     newest=${newest##*\\n >}
     if [[ "$newest" =~ ^([0-9]+)のダメージを受けた!$ ]]; then
         damage=${BASH_REMATCH[1]}
-        # Every sixth step gives back a hit point without a panel update, so
-        # the hero may have had one more than the panel showed.
-        local low=$((hp - damage)) high=$(((hp < S_MAXHP ? hp + 1 : hp) - damage))
+        # Every sixth step gives back a hit point without a panel update, and
+        # a step's regeneration that reaches the maximum does not update the
+        # panel either: the hero may have had more than the panel showed, up
+        # to the maximum.
+        local low=$((hp - damage)) high=$((S_MAXHP - damage))
         local log="" status=""
         round_over() {
             log=$(atspi line panel-3) && status=$(atspi line panel-1) || return 1
             if [[ "$log" == *"${H_NAME}は倒れた...\\n >10億光年戻ってしまった...。\\n >残り時間を40消費した...。\\n"* ]]; then
                 FELL=1
             elif [ "$high" -gt 0 ] && [[ "$status" =~ ＨＰ　\ ([0-9]+)/ ]] &&
-                { [ "${BASH_REMATCH[1]}" = "$low" ] || [ "${BASH_REMATCH[1]}" = "$high" ]; }; then
+                [ "${BASH_REMATCH[1]}" -ge "$low" ] && [ "${BASH_REMATCH[1]}" -ge 1 ] &&
+                [ "${BASH_REMATCH[1]}" -le "$high" ]; then
                 FELL=0
             else
                 return 1
             fi
         }
         wait_until 15 round_over ||
-            fail "after $damage damage to $hp hit points the panel shows neither $low nor $high hit points nor a fall: status \"$status\", log \"$log\""
+            fail "after $damage damage to $hp hit points the panel shows neither $low to $high hit points (but at least 1) nor a fall: status \"$status\", log \"$log\""
         if [ "$FELL" = 1 ]; then
             atspi wait-text control-101 すすむ || fail "the fallen hero is still in battle"
             FALLS=$((FALLS + 1))
