@@ -20,7 +20,7 @@ enum class Field : int { StatusPanel = 1, ResultPanel = 2, MessageLog = 3, Advan
 struct Observation {
     enum Kind {
         LogText,   // the MessageLog's whole text (UTF-8), as it now reads
-        BoxOpened, // a box of the game's opened; text is its caption
+        BoxOpened, // a box of the game's opened; text is its caption, | and its message
         Ending,    // the ending's result panel was shown
     };
     Kind kind;
@@ -58,16 +58,13 @@ public:
     virtual std::string alive() = 0;
     // The window answers a round trip through the game's main loop.
     virtual std::string answers(int withinMilliseconds) = 0;
-    // The game lets go of the pointer: no pointer grab (X11) or mouse
-    // capture (Win32) is left once no button is down.
-    virtual std::string pointerFree(int withinMilliseconds) = 0;
-    // The button pressed on the game's grab spot has reached the game: from
-    // now on the release goes to the game wherever it happens (the game's
-    // mouse capture under Win32; the button's own grab, the game's window
-    // having taken the press, under X11). A busy game takes a press only
-    // when it is done; a release sent before then goes to the window under
-    // the pointer, as on Windows.
-    virtual std::string pointerTaken(int withinMilliseconds) = 0;
+    // The game holds the pointer now: its mouse capture (Win32), or a grab
+    // of the pointer for its window (X11), be it the game's own grab or the
+    // one a button pressed on its window makes. A held pointer sends the
+    // release to the game wherever it happens; a busy game takes a press
+    // only when it is done, and a release sent before then goes to the
+    // window under the pointer, as on Windows.
+    virtual bool pointerHeld() = 0;
     // No crash dialog, no sanitizer report, no error in the game's log.
     virtual std::string faults() = 0;
 

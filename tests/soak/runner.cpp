@@ -94,6 +94,7 @@ struct Watch {
     std::deque<std::string> lines;
     bool collecting = false;
     int boxes = 0;
+    std::string lastBox;  // the newest box's caption and message
 
     void pump()
     {
@@ -113,6 +114,7 @@ struct Watch {
             case Observation::BoxOpened:
                 tally.boxes += 1;
                 boxes += 1;
+                lastBox = seen.text;
                 break;
             case Observation::Ending:
                 tally.endings += 1;
@@ -135,6 +137,21 @@ struct Watch {
     }
 };
 
+// Waits until the pointer is held (held) or free; "" or what did not come.
+std::string waitForPointer(Desk& desk, bool held, int milliseconds)
+{
+    long long end = nowMilliseconds() + milliseconds;
+    for (;;) {
+        if (desk.pointerHeld() == held)
+            return "";
+        if (nowMilliseconds() >= end)
+            return held ? "the pointer was not held for the game within " + std::to_string(milliseconds / 1000) + " s"
+                        : "the game still holds the pointer " + std::to_string(milliseconds / 1000) +
+                              " s after the last button was released";
+        sleepMilliseconds(20);
+    }
+}
+
 // A drag as the plan has it, or (patient) as a player who watches the
 // arrow leave its spot before moving it: "" or what did not happen.
 std::string drag(Desk& desk, Watch& watch, const Action& action, bool patient = false)
@@ -144,7 +161,7 @@ std::string drag(Desk& desk, Watch& watch, const Action& action, bool patient = 
     desk.button(true);
     watch.pause(15);
     if (patient) {
-        std::string problem = desk.pointerTaken(60000);
+        std::string problem = waitForPointer(desk, true, 60000);
         if (!problem.empty()) {
             desk.button(false);
             return problem;
@@ -207,7 +224,7 @@ std::string checkGame(Desk& desk)
     if (problem.empty())
         problem = desk.faults();
     if (problem.empty())
-        problem = desk.pointerFree(10000);
+        problem = waitForPointer(desk, false, 10000);
     if (problem.empty())
         problem = desk.alive();
     return problem;
@@ -251,15 +268,46 @@ bool closeBoxes(Desk& desk, Watch& watch)
     });
 }
 
-// A new game with a first arrow at a finale target, sent behind whatever
-// the game may still have waiting. The log of that new game shows its
-// first line only once everything sent before it has been handled, so it
-// is also the sign that the game has caught up. A box that opens meanwhile
-// may take the keys and clicks sent to the game; the next attempt shoots
-// the next finale target, whose hero tells its own shot from the earlier.
+// Waits until the game has caught up with the plan's input: no new log
+// text and no box of its own for quietMilliseconds (longer than the game's
+// longest pause), answering the boxes that open meanwhile.
+bool waitQuiet(Desk& desk, Watch& watch, int quietMilliseconds, int milliseconds)
+{
+    std::string log = watch.log;
+    long long quietSince = nowMilliseconds();
+    return waitFor(watch, milliseconds, [&] {
+        if (desk.boxOpen()) {
+            desk.answerBox(Answer::Return);
+            sleepMilliseconds(100);
+            quietSince = nowMilliseconds();
+        } else if (watch.log != log) {
+            log = watch.log;
+            quietSince = nowMilliseconds();
+        }
+        return nowMilliseconds() - quietSince >= quietMilliseconds;
+    });
+}
+
+// A new game with a first arrow at a finale target, once the game has
+// caught up. A box that opens instead (input of the plan still on its way)
+// is answered and the next finale target is shot, whose hero tells its own
+// shot from the earlier; six attempts in all.
 int shootFinale(Desk& desk, Watch& watch, const Options& options, std::string* problem)
 {
-    for (size_t attempt = 0; attempt < options.finales.size(); ++attempt) {
+    // Keys sent faster than battles and pauses take them wait in the game's
+    // queue, in order, as they would on Windows: after a long plan the game
+    // may walk on for minutes.
+    long long planEnd = nowMilliseconds();
+    if (!waitQuiet(desk, watch, 3000, 1200000)) {
+        *problem = "the game did not come to rest within 1200 s after the plan; the log reads \"" + watch.log + "\"";
+        return -1;
+    }
+    std::printf("last check: the game came to rest %lld s after the plan's last input\n",
+                (nowMilliseconds() - planEnd - 3000 + 500) / 1000);
+    std::fflush(stdout);
+    std::string boxesSeen;
+    for (size_t attempt = 0; attempt < 2 * options.finales.size(); ++attempt) {
+        size_t which = attempt % options.finales.size();
         if (!closeBoxes(desk, watch)) {
             *problem = "a box of the game did not close when answered";
             return -1;
@@ -270,24 +318,26 @@ int shootFinale(Desk& desk, Watch& watch, const Options& options, std::string* p
         shot.kind = Action::Drag;
         shot.grab = Point{Place::Client, 66, 66};
         shot.path.push_back(Point{Place::Client, 120, 200});
-        shot.at = Point{Place::Finale, 80, 60, static_cast<int>(attempt)};
+        shot.at = Point{Place::Finale, 80, 60, static_cast<int>(which)};
+        int boxesBefore = watch.boxes;
         std::string grabbed = drag(desk, watch, shot, true);
         if (!grabbed.empty()) {
             *problem = "the last check's press on the grab spot: " + grabbed + "; " + desk.state();
             return -1;
         }
-        const std::string wanted = " >\n >\n >\n >\n >" + options.finales[attempt].heroLine + "\n";
-        int boxesBefore = watch.boxes;
-        bool shown = waitFor(watch, 90000, [&] { return watch.log == wanted || watch.boxes != boxesBefore; });
-        if (shown && watch.log == wanted)
-            return static_cast<int>(attempt);
+        const std::string wanted = " >\n >\n >\n >\n >" + options.finales[which].heroLine + "\n";
+        bool shown = waitFor(watch, 90000, [&] { return watch.log == wanted || desk.boxOpen(); });
+        if (watch.log == wanted)
+            return static_cast<int>(which);
         if (!shown) {
-            *problem = "the last check's first arrow did not give \"" + options.finales[attempt].heroLine +
+            *problem = "the last check's first arrow did not give \"" + options.finales[which].heroLine +
                        "\" within 90 s; the log reads \"" + watch.log + "\"; " + desk.state();
             return -1;
         }
+        waitFor(watch, 3000, [&] { return watch.boxes != boxesBefore; });
+        boxesSeen += " \"" + watch.lastBox + "\" (" + desk.state() + ")";
     }
-    *problem = "boxes kept taking the last check's arrow";
+    *problem = "boxes kept taking the last check's arrow:" + boxesSeen;
     return -1;
 }
 

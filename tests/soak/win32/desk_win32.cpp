@@ -254,33 +254,11 @@ public:
         return "the game's window did not answer WM_NULL within " + std::to_string(withinMilliseconds / 1000) + " s";
     }
 
-    std::string pointerFree(int withinMilliseconds) override
+    bool pointerHeld() override
     {
-        long long end = nowMilliseconds() + withinMilliseconds;
-        for (;;) {
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof info;
-            if (GetGUIThreadInfo(thread_, &info) && !info.hwndCapture)
-                return "";
-            if (nowMilliseconds() >= end)
-                return "the game still holds the mouse capture " + std::to_string(withinMilliseconds / 1000) +
-                       " s after the last button was released";
-            sleepMilliseconds(50);
-        }
-    }
-
-    std::string pointerTaken(int withinMilliseconds) override
-    {
-        long long end = nowMilliseconds() + withinMilliseconds;
-        for (;;) {
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof info;
-            if (GetGUIThreadInfo(thread_, &info) && info.hwndCapture == game_)
-                return "";
-            if (nowMilliseconds() >= end)
-                return "the game did not take the mouse capture within " + std::to_string(withinMilliseconds / 1000) + " s";
-            sleepMilliseconds(10);
-        }
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread_, &info) && info.hwndCapture;
     }
 
     std::string faults() override
@@ -417,7 +395,8 @@ private:
             for (HWND box : boxes()) {
                 open.insert(box);
                 if (!known.count(box))
-                    now.push_back(Observation{Observation::BoxOpened, utf8(storedText(box))});
+                    now.push_back(Observation{Observation::BoxOpened, utf8(storedText(box)) + "|" +
+                                                                 utf8(storedText(GetDlgItem(box, 0xFFFF)))});
             }
             known = open;
             if (!now.empty()) {

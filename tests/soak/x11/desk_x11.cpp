@@ -248,39 +248,14 @@ public:
         return "the game's window did not answer _NET_WM_PING within " + std::to_string(withinMilliseconds / 1000) + " s";
     }
 
-    std::string pointerFree(int withinMilliseconds) override
+    bool pointerHeld() override
     {
-        long long end = nowMilliseconds() + withinMilliseconds;
-        for (;;) {
-            int result = XGrabPointer(dpy_, root_, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None,
-                                      None, CurrentTime);
-            if (result == GrabSuccess) {
-                XUngrabPointer(dpy_, CurrentTime);
-                XSync(dpy_, False);
-                return "";
-            }
-            if (nowMilliseconds() >= end)
-                return "the pointer is still grabbed " + std::to_string(withinMilliseconds / 1000) +
-                       " s after the last button was released";
-            sleepMilliseconds(50);
-        }
-    }
-
-    std::string pointerTaken(int withinMilliseconds) override
-    {
-        long long end = nowMilliseconds() + withinMilliseconds;
-        for (;;) {
-            int result = XGrabPointer(dpy_, root_, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None,
-                                      None, CurrentTime);
-            if (result == GrabSuccess)
-                XUngrabPointer(dpy_, CurrentTime);
-            XSync(dpy_, False);
-            if (result == AlreadyGrabbed)
-                return "";
-            if (nowMilliseconds() >= end)
-                return "the pointer was not held for the game within " + std::to_string(withinMilliseconds / 1000) + " s";
-            sleepMilliseconds(10);
-        }
+        int result = XGrabPointer(dpy_, root_, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None,
+                                  CurrentTime);
+        if (result == GrabSuccess)
+            XUngrabPointer(dpy_, CurrentTime);
+        XSync(dpy_, False);
+        return result == AlreadyGrabbed;
     }
 
     std::string faults() override
@@ -309,13 +284,8 @@ public:
         int x = 0, y = 0, wx, wy;
         unsigned mask = 0;
         XQueryPointer(dpy_, root_, &rootReturn, &child, &x, &y, &wx, &wy, &mask);
-        int grab = XGrabPointer(dpy_, root_, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None,
-                                CurrentTime);
-        if (grab == GrabSuccess)
-            XUngrabPointer(dpy_, CurrentTime);
-        XSync(dpy_, False);
         return "the pointer at " + std::to_string(x) + "," + std::to_string(y) + " over " + describeWindow(child) +
-               "; active " + describeWindow(active()) + (grab == GrabSuccess ? "; no pointer grab" : "; the pointer is grabbed") +
+               "; active " + describeWindow(active()) + (pointerHeld() ? "; the pointer is grabbed" : "; no pointer grab") +
                (openBox() ? "; a box is open" : "; no box open");
     }
 
