@@ -54,6 +54,15 @@ void onLeftButtonUp(int x, int y)
         releaseWhiteArrow(x, y);
 }
 
+void cancelWhiteArrow()
+{
+    if (!game.aiming)
+        return;
+    game.aiming = 0;
+    platform::releaseMouse();
+    platform::invalidate(nullptr);  // the grab icon is drawn again
+}
+
 void setCapturedIcon(const char* path, int slot)
 {
     platform::captureIcon(path, static_cast<Icon>(slot));

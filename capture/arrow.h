@@ -14,6 +14,10 @@ bool whiteArrowAvailable();
 void onLeftButtonDown(int x, int y);
 void onMouseMove(int x, int y);
 void onLeftButtonUp(int x, int y);
+// A drag whose release can no longer reach the game ends without a shot:
+// the arrow goes back to its spot and the mouse is let go. Nothing is
+// counted and nothing else changes.
+void cancelWhiteArrow();
 // The shot: the window under the release position, its program's file, and
 // the first or second arrow made from its Fingerprint.
 void releaseWhiteArrow(int x, int y);

@@ -100,6 +100,17 @@ bool platform::exePathOfWindow(WindowRef window, char path[260])
 void platform::captureMouse()
 {
     SetCapture(mainWindow);
+    // A press waits in the queue while the game is busy, but the system
+    // routes the release when it happens: to the window then under the
+    // pointer, since nothing held the mouse yet. The capture would then wait
+    // for a release that has already gone elsewhere, and the drag would
+    // never end. A press found with its button up and no release of it on
+    // the way ends its drag without a shot.
+    int left = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;  // the physical button
+    MSG release;
+    if (!(GetAsyncKeyState(left) & 0x8000) &&
+        !PeekMessageW(&release, mainWindow, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE | PM_QS_INPUT))
+        PostMessageW(mainWindow, WM_CANCELMODE, 0, 0);
 }
 
 void platform::releaseMouse()

@@ -109,6 +109,12 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_LBUTTONUP:
         onLeftButtonUp(xOf(lParam), yOf(lParam));
         return 0;
+    case WM_CANCELMODE:
+        // Sent when the drag's release can no longer reach the game (and by
+        // the system before a box takes the input); the default procedure
+        // lets go of the mouse.
+        cancelWhiteArrow();
+        return DefWindowProcW(window, message, wParam, lParam);
     case MM_MCINOTIFY:
         onMusicNotify(wParam);
         return 0;

@@ -32,6 +32,13 @@
 //   key WIN VK [repeat]       posts WM_KEYDOWN with that repeat count (default 1)
 //   send-key WIN VK [repeat]  sends WM_KEYDOWN and returns when it has been handled
 //   idle WIN [ms]             returns once the window's thread takes messages again
+//   capture WIN               prints 1 if the window's thread holds the mouse capture, else 0
+//   type WIN VK...            brings WIN to the front and presses and releases each key
+//                             through the system's input queue (SendInput), as a keyboard
+//                             does; returns without waiting for them to be handled
+//   drag X1 Y1 X2 Y2          through the system's input queue, as a mouse does: the left
+//                             button pressed at screen X1,Y1, moved and released at X2,Y2;
+//                             the system, not the driver, says which window gets each part
 //   post-to WIN CTL MSG WPARAM LPARAM   posts a message to a child control
 //   origin WIN                prints the screen position of the client area's origin
 //   rect WIN                  prints the window's screen rectangle: left top right bottom
@@ -267,6 +274,52 @@ static int waitText(const Args& args, bool watching)
     return 0;
 }
 
+// Input as a device gives it: the system routes every event at the moment it
+// arrives, to the window under the pointer (or holding the capture) or with
+// the keyboard focus, whatever the programs are busy with.
+static void sendInput(INPUT input)
+{
+    SendInput(1, &input, sizeof input);
+}
+
+static void sendKeyInput(WORD vk)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    sendInput(input);
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    sendInput(input);
+}
+
+static void sendMouseInput(DWORD flags, int x, int y)
+{
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((y * 65536LL + height - 1) / height);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    sendInput(input);
+    Sleep(20);
+}
+
+static int drag(const Args& args)
+{
+    int x1 = static_cast<int>(number(args[1]));
+    int y1 = static_cast<int>(number(args[2]));
+    int x2 = static_cast<int>(number(args[3]));
+    int y2 = static_cast<int>(number(args[4]));
+    sendMouseInput(0, x1, y1);
+    sendMouseInput(MOUSEEVENTF_LEFTDOWN, x1, y1);
+    sendMouseInput(0, (x1 + x2) / 2, (y1 + y2) / 2);
+    sendMouseInput(0, x2, y2);
+    sendMouseInput(MOUSEEVENTF_LEFTUP, x2, y2);
+    return 0;
+}
+
 // Commands that need no existing window, or wait for one.
 static int runWithoutWindow(const std::string& name, const Args& args)
 {
@@ -297,6 +350,8 @@ static int runWithoutWindow(const std::string& name, const Args& args)
         print(std::to_string(findWindows(which).size()));
         return 0;
     }
+    if (name == "drag" && args.size() >= 5)
+        return drag(args);
     return notThisGroup;
 }
 
@@ -381,6 +436,22 @@ static int runOnWindow(const std::string& name, const Args& args, HWND window)
     if (name == "idle") {
         if (!handled(window, WM_NULL, 0, 0, timeArg(args, 2)))
             return fail(args[1] + " did not take messages again");
+        return 0;
+    }
+    if (name == "type") {
+        SetForegroundWindow(window);
+        if (!waitFor(1000, 5, [&] { return GetForegroundWindow() == window; }))
+            return fail(args[1] + " did not come to the front");
+        for (size_t i = 2; i < args.size(); ++i)
+            sendKeyInput(static_cast<WORD>(number(args[i])));
+        return 0;
+    }
+    if (name == "capture") {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+            return fail("cannot read the input state of " + args[1] + "'s thread");
+        print(info.hwndCapture ? "1" : "0");
         return 0;
     }
     if (name == "drawn-text")

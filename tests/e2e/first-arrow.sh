@@ -2,7 +2,8 @@
 # the file's MD5 gives by the derivation rules (computed here from md5sum),
 # the log names the hero, the program's icon is drawn, the rest point's
 # green scene and the progress line are painted, and the command buttons
-# show their labels and states. The game is started from a folder holding
+# show their labels and states; a drag whose release the game never gets
+# ends without a shot. The game is started from a folder holding
 # a dat folder of its own, empty: it must still take its files from beside
 # the exe.
 . "$(dirname "$0")/lib.sh"
@@ -50,6 +51,37 @@ drive wait-pixel TAVRENNE 160 43 FFFF00 || fail "the hero's bar is not full"
 expect_output 000000 pixel TAVRENNE 160 41
 expect_progress 0 400
 screenshot hero
+
+# A drag made while the game is busy: twenty rests (a pause each) and F11
+# wait in the game's queue while the arrow is drawn from the grab spot onto
+# the target and released there. Keys and mouse go in as a device gives
+# them, through the system's input queue, which routes each event when it
+# happens: the press to the game's window under the pointer, the release to
+# the target's. The game takes the press only after the reset, when its
+# release has gone elsewhere: that drag must end at once, without a shot,
+# and leave the mouse free and the arrow on its spot, to be drawn again.
+game_origin
+read -r tx ty <<<"$(drive origin BullseyeTarget)"
+drive type TAVRENNE $(printf '0x0D %.0s' {1..20}) 0x7A + drag $((OX + 66)) $((OY + 66)) $((tx + 80)) $((ty + 60)) ||
+    fail "cannot send the keys and the drag"
+[ "$(drive pixel TAVRENNE 230 124)" = FFFFFF ] ||
+    fail "the game was done with its rests before the drag ended: the drag did not wait in its queue"
+# The first screen after the reset, steady for a second: the taken press
+# would otherwise have hidden the arrow and held the mouse for good.
+steady=0
+arrow_at_rest() {
+    [ "$(drive pixel TAVRENNE 230 124)" != FFFFFF ] && [ "$(drive pixel TAVRENNE 64 70)" = FFFFFF ] &&
+        [ "$(drive capture TAVRENNE)" = 0 ] && steady=$((steady + 1)) || steady=0
+    [ $steady -ge 5 ]
+}
+wait_until 40 arrow_at_rest ||
+    fail "after the drag made while the game was busy, the arrow is not back on its spot with the mouse free (capture $(drive capture TAVRENNE))"
+expect_output 0 count box:失敗
+expect_first_screen
+shoot_at_target BullseyeTarget
+drive wait-text TAVRENNE '#2' $' >\n >\n >\n >\n >bullseye.t を射止めた!\n' ||
+    fail "after the drag made while the game was busy, the arrow made no hero"
+screenshot after-busy-drag
 
 close_game
 echo "hero $H_NAME: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE, as its MD5 gives"

@@ -3,7 +3,8 @@
 # from md5sum), the log names the hero, the command buttons are shown with
 # their labels and states but for the trump card, and the window shows the
 # rest point's scene, the target window's own icon as the hero's portrait
-# (the 32 x 32 one of the three it offers), a full bar and the progress line.
+# (the 32 x 32 one of the three it offers), a full bar and the progress line;
+# a drag made while the game is busy shoots once the game is done.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/../e2e/hero.sh"
 
@@ -43,6 +44,27 @@ wait_pixel 160 43 FFFF00 || fail "the hero's bar is not full (160,43 is $PIXEL)"
 expect_progress 0 400
 expect_atspi 0 boxes
 screenshot hero
+
+# A drag made while the game is busy: twenty rests (a pause each) and F11
+# wait in the game's queue while the arrow is drawn from the grab spot onto
+# the target and released there. X gives the release to the window that
+# took the press, so once the game is done, the queued drag shoots where it
+# was released, as it would have at once.
+press_keys $(printf 'Return %.0s' {1..20}) F11
+origin_of "${TARGET_WIN[BullseyeTarget]}"
+tx=$OX ty=$OY
+origin_of
+mouse_to $((OX + 66)) $((OY + 66))
+xdotool mousedown 1
+mouse_to $((OX + 120)) $((OY + 200))
+mouse_to $((tx + 80)) $((ty + 60))
+xdotool mouseup 1
+[ "$(pixel 230 124)" = FFFFFF ] ||
+    fail "the game was done with its rests before the drag ended: the drag did not wait in its queue"
+atspi wait-text panel-3 $' >\n >\n >\n >\n >bullseye.t を射止めた!\n' 30 ||
+    fail "the drag made while the game was busy made no hero from $target"
+expect_progress 0 400
+screenshot busy-drag
 
 close_game
 echo "hero $H_NAME: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE, as its MD5 gives; its window's icon drawn"

@@ -150,6 +150,31 @@ TEST(WhiteArrow, RefusalsChangeNothingButTheRepaint)
     }
 }
 
+TEST(WhiteArrow, ACancelledDragEndsWithoutAShot)
+{
+    startProcess();
+    game.arrowMisses = 2;
+    onLeftButtonDown(60, 60);
+    GameState aiming = game;
+    clearCalls();
+    cancelWhiteArrow();
+    EXPECT_EQ(game.aiming, 0);
+    EXPECT_FALSE(mouseCaptured());
+    EXPECT_EQ(countCalls("invalidate"), 1);
+    aiming.aiming = 0;
+    EXPECT_EQ(std::memcmp(&game, &aiming, sizeof game), 0);
+    // A release that still comes is no shot, and a cancel with no drag does nothing.
+    onLeftButtonUp(300, 40);
+    onLeftButtonUp(120, 120);
+    clearCalls();
+    cancelWhiteArrow();
+    EXPECT_TRUE(recordedCalls().empty());
+    EXPECT_EQ(game.arrowMisses, 2);
+    EXPECT_EQ(game.heroReady, 0);
+    shoot();  // the arrow can be drawn again at once
+    EXPECT_EQ(game.heroReady, 1);
+}
+
 TEST(WhiteArrow, APathDifferingOnlyInCaseIsAnotherProgram)
 {
     startProcess();
