@@ -27,3 +27,7 @@ endfunction()
 add_wine_soak(soak_wine_short 1 300 150)
 # The long soak, run by scripts/soak and not by scripts/test.
 add_wine_soak(soak_wine_long 1 3000 5400 long)
+# Seeds that once found a fault, replayed by scripts/soak up to the burst
+# that found it. Seed 2, burst 41: a drag taken while the game was busy,
+# its release gone to another window, held the mouse for good.
+add_wine_soak(soak_wine_regression_2 2 1435 900 long)
