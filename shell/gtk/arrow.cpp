@@ -130,6 +130,18 @@ void platform::captureMouse()
     GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
     gdk_seat_grab(seat, bin, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursorOf(shape), nullptr,
                   nullptr, nullptr);
+    // A press handled late, after the game was busy, may have lost its
+    // release: X sends it to the window that took the press only while
+    // that press's own grab lasts, and a grab let go meanwhile (the end of
+    // an earlier drag, handled late as well) ends it. The grab would then
+    // wait for a release that has gone elsewhere. The button's state comes
+    // in a reply of the X server, after every event it sent before, so a
+    // release of a quick drag that did reach the game is then on its way
+    // through GDK, and the loop looks for it before it ends the drag.
+    GdkDevice* pointer = gdk_seat_get_pointer(seat);
+    GdkModifierType state = static_cast<GdkModifierType>(0);
+    gdk_window_get_device_position(gdk_get_default_root_window(), pointer, nullptr, nullptr, &state);
+    dragBegan(!(state & GDK_BUTTON1_MASK));
 }
 
 void platform::releaseMouse()

@@ -11,14 +11,16 @@
 //   the music's notices go on meanwhile; queued input waits until it closes.
 #include <deque>
 
+#include "capture/arrow.h"
 #include "shell/gtk/native.h"
 #include "shell/scene.h"
 #include "shell/sound.h"
 
 struct Message {
-    GdkEvent* event;      // input, or null for a music notice
+    GdkEvent* event;      // input, or null for a music notice or a drag's end
     unsigned generation;  // the notice's play
     int repeats;          // a key press: how many presses of the key it stands for
+    bool endDrag;         // the drag in progress can no longer be released
 };
 
 static std::deque<Message> waiting;
@@ -68,6 +70,8 @@ static void deliver(const Message& message)
         gtk_main_do_event(message.event);
         deliveredRepeats = 1;
         gdk_event_free(message.event);
+    } else if (message.endDrag) {
+        cancelWhiteArrow();
     } else {
         deliverMusicNotice(message.generation);
     }
@@ -117,7 +121,7 @@ static void onEvent(GdkEvent* event, gpointer)
 {
     if (isInput(event) && mustWait()) {
         if (!mergedIntoLastKey(event))
-            waiting.push_back(Message{gdk_event_copy(event), 0, 1});
+            waiting.push_back(Message{gdk_event_copy(event), 0, 1, false});
         scheduleReplay();
         return;
     }
@@ -131,7 +135,7 @@ int keyRepeatCount()
 
 static gboolean noticeArrived(gpointer data)
 {
-    Message notice = {nullptr, GPOINTER_TO_UINT(data), 1};
+    Message notice = {nullptr, GPOINTER_TO_UINT(data), 1, false};
     if (mustWait()) {
         waiting.push_back(notice);
         scheduleReplay();
@@ -144,6 +148,37 @@ static gboolean noticeArrived(gpointer data)
 void postMusicNotice(unsigned generation)
 {
     g_idle_add_full(G_PRIORITY_DEFAULT, noticeArrived, GUINT_TO_POINTER(generation), nullptr);
+}
+
+static bool buttonReleaseWaiting()
+{
+    for (const Message& message : waiting)
+        if (message.event && message.event->type == GDK_BUTTON_RELEASE && message.event->button.button == 1)
+            return true;
+    return false;
+}
+
+// Counts the drags begun, so that a late check never ends a newer drag.
+static unsigned dragsBegun = 0;
+
+// Runs once GDK has no more input to hand over (a lower priority than its
+// events): a release that the X server sent before the button was found up
+// has by now been handled, or waits in the queue. If neither, it went
+// elsewhere, and the drag ends before any input that waits.
+static gboolean endDragIfReleaseLost(gpointer data)
+{
+    if (GPOINTER_TO_UINT(data) == dragsBegun && !buttonReleaseWaiting()) {
+        waiting.push_front(Message{nullptr, 0, 1, true});
+        scheduleReplay();
+    }
+    return G_SOURCE_REMOVE;
+}
+
+void dragBegan(bool buttonUp)
+{
+    ++dragsBegun;
+    if (buttonUp)
+        g_idle_add_full(G_PRIORITY_LOW, endDragIfReleaseLost, GUINT_TO_POINTER(dragsBegun), nullptr);
 }
 
 // ---- repaints ----

@@ -41,6 +41,11 @@ void quitMessageLoop();
 int keyRepeatCount();
 // A notice that the playing track reached its end, from any thread.
 void postMusicNotice(unsigned generation);
+// A drag has begun: the mouse is captured. If its button was already up,
+// its release is looked for in all the input read so far; when it is not
+// there, it went to another window and never comes, and the drag ends
+// without a shot (cancelWhiteArrow) before any input that waits.
+void dragBegan(bool buttonUp);
 // What a pending repaint needs: run paintWindow when no message waits.
 void requestPaint();
 

@@ -1,9 +1,10 @@
 # The White Arrow refused: releases on the game's own window (the box on
 # the third), on a program written today (too young), on the bare desktop
 # (the root window) and on a program whose file was deleted after it
-# started (the failure box). After each nothing else has changed and the
-# arrow can be drawn again at once; then a hit on an old program makes a
-# hero, and with a hero the arrow cannot be drawn.
+# started (the failure box), and quick drags on the young program. After
+# each nothing else has changed and the arrow can be drawn again at once;
+# then a hit on an old program makes a hero, and with a hero the arrow
+# cannot be drawn.
 . "$(dirname "$0")/lib.sh"
 
 install_game
@@ -46,6 +47,21 @@ refused "the third miss" "$own" $((OX + 120)) $((OY + 300)) third-miss
 failure="窓を射止めるのに失敗した(原因不明)"
 origin_of "${TARGET_WIN[YoungTarget]}"
 refused "the young program" $'窓を射止めた。\nしかし、この窓は若すぎた。' $((OX + 80)) $((OY + 60)) too-young
+# Quick drags, pressed, moved and released in one go: the release may reach
+# the game only after it has taken the press, and the arrow still shoots.
+young="窓を射止めた。"$'\n'"しかし、この窓は若すぎた。"
+origin_of "${TARGET_WIN[YoungTarget]}"
+tx=$((OX + 80)) ty=$((OY + 60))
+for i in 1 2 3 4 5; do
+    origin_of
+    wait_pixel 64 70 FFFFFF || fail "quick drag $i: the grab icon is not shown"
+    mouse_to $((OX + 66)) $((OY + 66))
+    xdotool mousedown 1 mousemove "$tx" "$ty" mouseup 1
+    atspi wait-box 失敗 "$young" || fail "quick drag $i came to nothing: no box \"$young\""
+    atspi press-ok 失敗 || fail "cannot close the box of quick drag $i"
+done
+wait_pixel 64 70 FFFFFF || fail "after the quick drags the grab icon did not come back"
+unchanged
 refused "the bare desktop" "$failure" 900 700 desktop
 origin_of "${TARGET_WIN[GoneTarget]}"
 refused "the deleted program" "$failure" $((OX + 80)) $((OY + 60)) deleted

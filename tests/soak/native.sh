@@ -38,15 +38,38 @@ watcher=$!
 read -r -t 30 ready <"$WORK/watch-ready" || true
 [ "${ready:-}" = ready ] || fail "the AT-SPI watcher did not start: $(cat "$WORK/watch.log")"
 
+# For a failure's report: where the game's threads are, the state of its
+# message loop and of GTK's grabs, twice, five seconds apart (gdb, where the
+# machine has it).
+game_state() {
+    command -v gdb >/dev/null && [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null || return 0
+    local take
+    for take in 1 2; do
+        [ $take = 2 ] && sleep 5
+        echo "---- the game's state, take $take: ----"
+        timeout 120 gdb -batch -p "$GAME_PID" -ex 'set print elements 3' -ex 'thread apply all bt 40' \
+            -ex "print 'loop.cpp'::pauseDepth" -ex "print 'loop.cpp'::boxDepth" \
+            -ex "print 'loop.cpp'::replaying" -ex "print 'loop.cpp'::replaySource" \
+            -ex "print 'loop.cpp'::waiting" -ex 'print (void*) gtk_grab_get_current()' \
+            -ex 'print (long) g_get_monotonic_time()' -ex 'frame function platform::pause' -ex 'info locals' \
+            </dev/null 2>&1 | grep -E '^(#|Thread|\$|over|deadline|timer)'
+        echo "the log as AT-SPI reads it now: \"$(NATIVE_GAME_PID=$GAME_PID timeout 30 /usr/bin/python3 "$NATIVE_TESTS/atspi" line panel-3 2>&1)\""
+        echo "the watcher: $(ps -o pid=,stat=,wchan=,time= -p "$watcher" 2>&1); $(wc -l <"$WORK/events") events written"
+    done >"$WORK/game-state.txt"
+}
+
 rc=0
 "$SOAK_X11" --seed "$SOAK_SEED" --inputs "$SOAK_INPUTS" --game "$GAME_WIN" "$GAME_PID" \
     --target "${TARGET_WIN[BullseyeTarget]}" --young "${TARGET_WIN[SaplingTarget]}" --desktop 650 580 360 180 \
     --events "$WORK/events" --sanitizer "$WORK/sanitizer" --log "$WORK/game.log" "${finales[@]}" \
     >"$WORK/soak.log" 2>&1 || rc=$?
+[ $rc -ne 0 ] && game_state
 kill "$watcher" 2>/dev/null
 wait "$watcher" 2>/dev/null
 if [ $rc -ne 0 ]; then
     grep -v '^burst ' "$WORK/soak.log" | tail -n 40
+    echo "the game's state (also in $WORK/game-state.txt):"
+    cat "$WORK/game-state.txt"
     fail "the soak of seed $SOAK_SEED failed (its log: $WORK/soak.log)"
 fi
 

@@ -3,6 +3,7 @@
 // names what did not come.
 #include "tests/soak/runner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
@@ -95,10 +96,12 @@ struct Watch {
     bool collecting = false;
     int boxes = 0;
     std::string lastBox;  // the newest box's caption and message
+    long long lastSeen = nowMilliseconds();  // when the game last showed a change
 
     void pump()
     {
         for (const Observation& seen : desk.observe()) {
+            lastSeen = nowMilliseconds();
             switch (seen.kind) {
             case Observation::LogText:
                 for (const std::string& line : stream.feed(seen.text, &tally.unseenLines)) {
@@ -256,6 +259,25 @@ bool waitFor(Watch& watch, int milliseconds, const std::function<bool()>& done)
     }
 }
 
+// Waits until done holds, for as long as the game is still at work: at
+// most quietMilliseconds after the last change it showed, and
+// totalMilliseconds in all. Input queued before a busy game can take it
+// waits there, in order, so what comes of it may take minutes.
+bool waitWhileAtWork(Watch& watch, int quietMilliseconds, int totalMilliseconds, const std::function<bool()>& done)
+{
+    long long end = nowMilliseconds() + totalMilliseconds;
+    long long quietFrom = nowMilliseconds();
+    for (;;) {
+        watch.pump();
+        if (done())
+            return true;
+        long long now = nowMilliseconds();
+        if (now >= end || now - std::max(quietFrom, watch.lastSeen) >= quietMilliseconds)
+            return false;
+        sleepMilliseconds(10);
+    }
+}
+
 // Closes whatever box is open, within ten seconds.
 bool closeBoxes(Desk& desk, Watch& watch)
 {
@@ -305,7 +327,7 @@ int shootFinale(Desk& desk, Watch& watch, const Options& options, std::string* p
     std::printf("last check: the game came to rest %lld s after the plan's last input\n",
                 (nowMilliseconds() - planEnd - 3000 + 500) / 1000);
     std::fflush(stdout);
-    std::string boxesSeen;
+    std::string boxesSeen, missesSeen;
     for (size_t attempt = 0; attempt < 2 * options.finales.size(); ++attempt) {
         size_t which = attempt % options.finales.size();
         if (!closeBoxes(desk, watch)) {
@@ -326,18 +348,28 @@ int shootFinale(Desk& desk, Watch& watch, const Options& options, std::string* p
             return -1;
         }
         const std::string wanted = " >\n >\n >\n >\n >" + options.finales[which].heroLine + "\n";
-        bool shown = waitFor(watch, 90000, [&] { return watch.log == wanted || desk.boxOpen(); });
+        // The rest above may have been a lull: the shot then waits behind
+        // input of the plan that the game has yet to take, and a drag the
+        // game takes after its release has gone elsewhere ends without a
+        // shot. A player whose drag came to nothing draws the arrow again.
+        bool shown = waitWhileAtWork(watch, 30000, 1200000, [&] { return watch.log == wanted || desk.boxOpen(); });
         if (watch.log == wanted)
             return static_cast<int>(which);
         if (!shown) {
-            *problem = "the last check's first arrow did not give \"" + options.finales[which].heroLine +
-                       "\" within 90 s; the log reads \"" + watch.log + "\"; " + desk.state();
-            return -1;
+            if (desk.pointerHeld()) {
+                *problem = "the last check's first arrow did not give \"" + options.finales[which].heroLine +
+                           "\", and the game still holds the pointer; the log reads \"" + watch.log + "\"; " +
+                           desk.state();
+                return -1;
+            }
+            missesSeen += " (" + desk.state() + ")";
+            continue;
         }
         waitFor(watch, 3000, [&] { return watch.boxes != boxesBefore; });
         boxesSeen += " \"" + watch.lastBox + "\" (" + desk.state() + ")";
     }
-    *problem = "boxes kept taking the last check's arrow:" + boxesSeen;
+    *problem = "the last check's arrow made no hero; boxes:" + boxesSeen + "; drags that came to nothing:" + missesSeen +
+               "; the log reads \"" + watch.log + "\"";
     return -1;
 }
 
