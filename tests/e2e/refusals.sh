@@ -1,9 +1,10 @@
 # The White Arrow refused: releases on the game's own window (the box on
 # every third, counted across games), on a program written today (too
 # young), on one whose file is locked and on one whose file was deleted
-# after it started (the failure box). After each nothing else has changed
-# and the arrow can be drawn again at once; then a hit on an old program
-# makes a hero, and with a hero the arrow cannot be drawn.
+# after it started (the failure box), and quick drags on the young program.
+# After each nothing else has changed and the arrow can be drawn again at
+# once; then a hit on an old program makes a hero, and with a hero the
+# arrow cannot be drawn.
 . "$(dirname "$0")/lib.sh"
 
 command -v xdotool >/dev/null || fail "xdotool is missing"
@@ -56,6 +57,21 @@ refused "the third miss" "$own" $((OX + 120)) $((OY + 300)) third-miss
 
 read -r x y <<<"$(drive origin YoungTarget)"
 refused "the young program" $'窓を射止めた。\nしかし、この窓は若すぎた。' $((x + 80)) $((y + 60)) too-young
+# Quick drags, pressed, moved and released in one go: the release may come
+# before the game has taken the press, and the arrow still shoots.
+tx=$((x + 80)) ty=$((y + 60))
+for i in 1 2 3 4 5; do
+    game_origin
+    drive wait-pixel TAVRENNE 64 70 FFFFFF || fail "quick drag $i: the grab icon is not shown"
+    mouse_to $((OX + 66)) $((OY + 66))
+    xdotool mousedown 1 mousemove "$tx" "$ty" mouseup 1
+    drive wait-text box:失敗 65535 $'窓を射止めた。\nしかし、この窓は若すぎた。' ||
+        fail "quick drag $i came to nothing: no box"
+    drive click box:失敗 1 || fail "cannot close the box of quick drag $i"
+    drive gone box:失敗 || fail "the box of quick drag $i did not close"
+done
+drive wait-pixel TAVRENNE 64 70 FFFFFF || fail "after the quick drags the grab icon did not come back"
+unchanged
 read -r x y <<<"$(drive origin LockedTarget)"
 refused "the locked file" "窓を射止めるのに失敗した(原因不明)" $((x + 80)) $((y + 60)) locked
 read -r x y <<<"$(drive origin GoneTarget)"
