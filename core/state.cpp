@@ -71,20 +71,21 @@ void goBack(int32_t n)
     }
 }
 
-// Adds the current value to its pool and pays out whole thresholds as points.
-// Returns true when the value rose within its maximum.
+// Adds the current value to its pool and pays out whole thresholds as points,
+// never past the maximum. Returns true when the value changed, so that the
+// panel shows it: also a rise that the maximum cut short (a value already
+// at its maximum stays there, and the panel is left alone).
 static bool recover(int32_t& value, int32_t maximum, int32_t& pool, int32_t threshold)
 {
     if (pool < threshold)
         return false;
     int32_t q = pool / threshold;
+    int32_t before = value;
     value = addSat(value, q);
     pool -= q * threshold;
-    if (value > maximum) {
+    if (value > maximum)
         value = maximum;
-        return false;
-    }
-    return true;
+    return value != before;
 }
 
 void regenerate()

@@ -201,3 +201,22 @@ TEST(Regenerate, ClippedRiseLeavesThePanelAlone)
     EXPECT_EQ(game.hpRegenPool, 20);
     EXPECT_EQ(countCalls("setControlText"), 0);
 }
+
+// A rise cut short by the maximum still changes the value: the panel must
+// show it (it would otherwise read one point below the hero's MP until the
+// next rebuild).
+TEST(Regenerate, RiseToTheMaximumRebuildsThePanel)
+{
+    startJourney();
+    hero.hp = hero.maxHp = 40;
+    hero.mp = 110;
+    hero.maxMp = 111;
+    game.hpRegenPool = 0;
+    game.mpRegenPool = 0;
+    regenerate();  // MP pool 110: two points, cut to one by the maximum
+    EXPECT_EQ(hero.mp, 111);
+    EXPECT_EQ(game.mpRegenPool, 10);
+    ASSERT_EQ(countCalls("setControlText"), 1);
+    EXPECT_EQ(callsOf("setControlText").back().args[0], StatusPanel);
+    EXPECT_NE(callsOf("setControlText").back().text.find("111/111"), std::string::npos);
+}
