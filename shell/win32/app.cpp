@@ -14,6 +14,7 @@ HCURSOR hoverCursor = nullptr;
 HCURSOR aimCursor = nullptr;
 HFONT smallFont = nullptr;
 HFONT logFont = nullptr;
+DWORD messagesAwaitedSince = 0;
 
 static const wchar_t className[] = L"TAVRENNE";
 
@@ -81,8 +82,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     UpdateWindow(mainWindow);
 
     MSG msg;
-    BOOL got;
-    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+    for (;;) {
+        messagesAwaitedSince = GetTickCount();
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0)
+            break;
         if (got == -1)
             return 1;
         TranslateMessage(&msg);

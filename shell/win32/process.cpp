@@ -104,11 +104,16 @@ void platform::captureMouse()
     // routes the release when it happens: to the window then under the
     // pointer, since nothing held the mouse yet. The capture would then wait
     // for a release that has already gone elsewhere, and the drag would
-    // never end. A press found with its button up and no release of it on
-    // the way ends its drag without a shot.
+    // never end. A press that waited, found with its button up and no
+    // release of it on the way, ends its drag without a shot. A press taken
+    // as it came is held from before its release could happen, and is not
+    // asked about: under Wine the button's state does not always follow
+    // input that a program sent.
+    DWORD pressedAt = static_cast<DWORD>(GetMessageTime());
+    bool waited = static_cast<LONG>(pressedAt - messagesAwaitedSince) < 0;
     int left = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;  // the physical button
     MSG release;
-    if (!(GetAsyncKeyState(left) & 0x8000) &&
+    if (waited && !(GetAsyncKeyState(left) & 0x8000) &&
         !PeekMessageW(&release, mainWindow, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE | PM_QS_INPUT))
         PostMessageW(mainWindow, WM_CANCELMODE, 0, 0);
 }

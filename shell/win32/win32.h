@@ -13,6 +13,9 @@ extern HCURSOR hoverCursor;
 extern HCURSOR aimCursor;
 extern HFONT smallFont;
 extern HFONT logFont;
+// When the message loop last asked for a message (GetTickCount): input made
+// before then waited in the queue while the game was busy.
+extern DWORD messagesAwaitedSince;
 
 // The child control's window, or null before WM_CREATE made it.
 HWND controlWindow(Control control);
