@@ -64,11 +64,14 @@ count_step() {
 # A battle action: a beaten guardian is noted; a fallen hero is sent back
 # and pays 40 time units.
 count_battle_action() {
-    case "$DISTANCE:$GUARDIANS:$LOG" in
-        35:*35*|75:*75*) ;;
-        35:*" >紅玉を倒した!\n"*) GUARDIANS="$GUARDIANS 35" ;;
-        75:*" >Cを倒した!\n"*) GUARDIANS="$GUARDIANS 75" ;;
-    esac
+    # (Only the guardians already noted are skipped: a number in the log,
+    # such as a damage of 175, says nothing of them.)
+    if [[ " $GUARDIANS " != *" $DISTANCE "* ]]; then
+        case "$DISTANCE:$LOG" in
+            35:*" >紅玉を倒した!\n"*) GUARDIANS="$GUARDIANS 35" ;;
+            75:*" >Cを倒した!\n"*) GUARDIANS="$GUARDIANS 75" ;;
+        esac
+    fi
     [ "$LAST" = "残り時間を40消費した...。" ] || return 0
     FALLS=$((FALLS + 1))
     TIME_LEFT=$((TIME_LEFT - 40))
