@@ -265,17 +265,13 @@ bool waitFor(Watch& watch, int milliseconds, const std::function<bool()>& done)
 // waits there, in order, so what comes of it may take minutes.
 bool waitWhileAtWork(Watch& watch, int quietMilliseconds, int totalMilliseconds, const std::function<bool()>& done)
 {
-    long long end = nowMilliseconds() + totalMilliseconds;
     long long quietFrom = nowMilliseconds();
-    for (;;) {
-        watch.pump();
-        if (done())
-            return true;
-        long long now = nowMilliseconds();
-        if (now >= end || now - std::max(quietFrom, watch.lastSeen) >= quietMilliseconds)
-            return false;
-        sleepMilliseconds(10);
-    }
+    bool met = false;
+    waitFor(watch, totalMilliseconds, [&] {
+        met = done();
+        return met || nowMilliseconds() - std::max(quietFrom, watch.lastSeen) >= quietMilliseconds;
+    });
+    return met;
 }
 
 // Closes whatever box is open, within ten seconds.
