@@ -2,8 +2,10 @@
 # the target `package` of a plain (not sanitized) native build. It holds the
 # native game and the appraisal tool in /usr/games, the dat folder in
 # /usr/share/games/tavrenne, the desktop entry, the icon at the icon theme's
-# sizes and the manual page. Its dependencies are computed from the binaries,
-# plus the synthesiser's instruments and the Japanese font.
+# sizes, the manual page, and the GNOME Shell extension that names the
+# window under the White Arrow in a GNOME Wayland session. Its dependencies
+# are computed from the binaries, plus the synthesiser's instruments and the
+# Japanese font.
 if(TAVRENNE_SANITIZE)
   return()  # a sanitizer build is for the tests, never for players
 endif()
@@ -12,6 +14,10 @@ install(TARGETS tavrenne tavrenne-appraise RUNTIME DESTINATION games)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/dat DESTINATION share/games/tavrenne)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/tavrenne.desktop DESTINATION share/applications)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION share/icons/hicolor)
+# Our GNOME Shell extension, both flavours (shell/gtk/CMakeLists.txt): the
+# shell finds them at the next login; each player enables the one for the
+# shell's version.
+install(DIRECTORY ${GNOME_EXTENSIONS_DIR}/ DESTINATION share/gnome-shell/extensions)
 
 # The manual pages with the version filled in, compressed as Debian keeps
 # them; the appraisal tool's page points to the game's.

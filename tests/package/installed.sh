@@ -1,6 +1,7 @@
 # The Debian package as a player installs it: `apt-get install ./PACKAGE`
 # puts Tavrenne in the desktop's menu (its desktop entry), `tavrenne` on a
-# player's PATH, its data, its icon at every theme size and its manual page;
+# player's PATH, its data, its icon at every theme size, its manual page and
+# its GNOME Shell extension;
 # started through the desktop entry's Exec line, the game plays (a drag onto
 # a target makes the hero that its MD5 gives); `apt-get remove` takes away
 # every file the package brought. Run by run-scenario, as root.
@@ -38,6 +39,12 @@ for size in 16 24 32 48 64 128 256; do
     [ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "${size}x$size" ] || fail "no $size x $size icon $icon"
 done
 zcat /usr/share/man/man6/tavrenne.6.gz | grep -q '^\.SH THE APPRAISAL TOOL' || fail "no manual page tavrenne(6)"
+# The GNOME Shell extension, both flavours, each whole in its uuid's folder.
+for uuid in white-arrow@tavrenne white-arrow-43@tavrenne; do
+    dir=/usr/share/gnome-shell/extensions/$uuid
+    [ -f "$dir/extension.js" ] && [ -f "$dir/whitearrow.js" ] && grep -q "\"uuid\": \"$uuid\"" "$dir/metadata.json" ||
+        fail "the GNOME Shell extension $uuid is not installed whole in $dir"
+done
 [ -d /usr/share/games/tavrenne/dat ] && [ "$(ls /usr/share/games/tavrenne/dat | wc -l)" -eq 22 ] ||
     fail "the dat folder is not in /usr/share/games/tavrenne"
 
