@@ -112,6 +112,7 @@ int main(int argc, char** argv)
     loadSoundEffects();
     seedRandom(tickCount());
     installMessageLoop();
+    installGnomeAdvice();
     loadOwnImages();
     createMainWindow();
     showMainWindow();

@@ -254,15 +254,21 @@ void platform::messageBox(const char* text, const char* caption, BoxOwner owner)
                                             GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, "%s",
                                             utf8Of(text).c_str());
     gtk_window_set_title(GTK_WINDOW(box), utf8Of(caption).c_str());
+    runBox(box);
+}
+
+int runBox(GtkWidget* box)
+{
     gtk_window_set_resizable(GTK_WINDOW(box), FALSE);
-    if (!parent)
+    if (!gtk_window_get_transient_for(GTK_WINDOW(box)))
         gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
     ++boxDepth;
-    gtk_dialog_run(GTK_DIALOG(box));
+    int response = gtk_dialog_run(GTK_DIALOG(box));
     --boxDepth;
     gtk_widget_destroy(box);
     scheduleReplay();
     requestPaint();
+    return response;
 }
 
 // ---- the loop ----

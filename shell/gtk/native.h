@@ -36,6 +36,9 @@ GtkWidget* controlWidget(Control control);
 void installMessageLoop();
 void runMessageLoop();
 void quitMessageLoop();
+// Runs the dialog BOX as the game's boxes run (input meanwhile is the
+// box's), destroys it, and returns its response.
+int runBox(GtkWidget* box);
 // How many presses of a key the key press being handled stands for: more
 // than 1 when a held key repeated while the game was busy.
 int keyRepeatCount();
@@ -82,3 +85,8 @@ void deliverMusicNotice(unsigned generation);
 
 // app.cpp: the folder of the program, found from /proc/self/exe.
 int enterOwnFolder();
+
+// gnome_advice.cpp: a GNOME session's shot over a window that only our
+// GNOME Shell extension can name, while it is not active, tells the player
+// (once per run) how to enable it.
+void installGnomeAdvice();

@@ -98,6 +98,8 @@ const DesktopQuery& desktopForSession(const SessionEnv& env)
         return swayDesktop;
     if (hyprland)
         return hyprlandDesktop;
+    if (listNames(env.currentDesktop, "GNOME"))
+        return gnomeDesktop;
     return xwaylandDesktop;
 }
 

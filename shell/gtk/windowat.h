@@ -42,6 +42,8 @@ extern const DesktopQuery xwaylandDesktop;
 extern const DesktopQuery swayDesktop;
 // Hyprland, over its socket named by $HYPRLAND_INSTANCE_SIGNATURE.
 extern const DesktopQuery hyprlandDesktop;
+// GNOME Shell, through our extension's D-Bus method (gnome_windowat.cpp).
+extern const DesktopQuery gnomeDesktop;
 
 // The session's environment strings that choose the query (null or empty
 // when unset).

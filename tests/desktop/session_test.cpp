@@ -21,7 +21,9 @@ TEST(SessionChoice, FromTheEnvironmentStrings)
         {"tty", "", "", "", "", "X11"},
         // An X11 login keeps today's lookup even with a compositor's socket variable left over.
         {"x11", nullptr, nullptr, "/run/user/1000/sway-ipc.1000.9.sock", nullptr, "X11"},
-        {"wayland", nullptr, "GNOME", nullptr, nullptr, "Xwayland"},
+        {"wayland", nullptr, "GNOME", nullptr, nullptr, "GNOME Shell"},
+        {"x11", nullptr, "GNOME", nullptr, nullptr, "X11"},
+        {nullptr, "wayland-0", "GNOME-Classic:GNOME", nullptr, nullptr, "GNOME Shell"},
         {nullptr, "wayland-1", "KDE", nullptr, nullptr, "Xwayland"},
         {"wayland", "wayland-1", "sway", "/run/user/1000/sway-ipc.1000.9.sock", nullptr, "sway"},
         // A compositor started in an X11 login: its display and socket are the session's.
@@ -29,7 +31,8 @@ TEST(SessionChoice, FromTheEnvironmentStrings)
         {"wayland", "wayland-1", "Hyprland", nullptr, "v0.41.2_1718_1", "Hyprland"},
         {"wayland", "wayland-1", "Hyprland", "/tmp/sway-ipc.sock", "v0.41.2_1718_1", "Hyprland"},
         {"wayland", "wayland-2", "sway", "/tmp/sway-ipc.sock", "v0.41.2_1718_1", "sway"},
-        {"wayland", "wayland-2", "ubuntu:GNOME", nullptr, "", "Xwayland"},
+        {"wayland", "wayland-2", "ubuntu:GNOME", nullptr, "", "GNOME Shell"},
+        {"wayland", "wayland-2", "GNOMEish", nullptr, nullptr, "Xwayland"},
     };
     for (const Case& c : cases) {
         SessionEnv env;

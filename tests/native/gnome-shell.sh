@@ -1,0 +1,74 @@
+# The White Arrow on a headless GNOME Shell (Wayland, the game and xterm
+# through Xwayland), our extension enabled: foot, a native Wayland
+# terminal, gives the hero of /usr/bin/foot's MD5, also where it lies over
+# xterm; xterm where nothing covers it gives its own; the game's own window
+# is the game; the bare background gives the failure box. F11 between the
+# heroes, each next drag shooting. Then, the extension disabled, a shot at
+# foot tells the player how to enable it, enables it on request, and ends
+# in the failure box; the next shot at foot makes its hero.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/../e2e/hero.sh"
+. "$(dirname "$0")/gnome/hands.sh"
+
+for program in /usr/bin/xterm /usr/bin/foot; do
+    [ -x "$program" ] || fail "$program is missing (see scripts/packages)"
+done
+install_game
+start_program XTerm /usr/bin/xterm -geometry 40x12+0+0 -e cat
+place_window "${TARGET_PIDS[-1]}" 20 60
+start_native /usr/bin/foot cat
+place_window "$NATIVE_PID" 170 160 300 240
+start_game
+place_window "$GAME_PID" 700 100
+overlap=(200 200)      # xterm under foot
+bare_xterm=(60 100)    # xterm alone
+background=(500 600)   # nobody's
+
+# Shoots at screen X,Y with the first arrow and checks the hero of PROGRAM.
+hero_at() {
+    derive_hero "$3"
+    expect_first_screen
+    shoot_at_screen "$1" "$2"
+    atspi wait-text panel-3 $' >\n >\n >\n >\n >'"$H_NAME"$' を射止めた!\n' ||
+        fail "no hero was made from $3 at $1,$2 (the log reads \"$(atspi line panel-3)\")"
+    expect_atspi "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
+        text panel-1
+    client_image "$WORK/client.png"
+    [ "$(pixels_of_colour "$WORK/client.png" 144 5 32 32 "$BACKGROUND")" -lt 900 ] ||
+        fail "no portrait was drawn for $H_NAME"
+    echo "hero $H_NAME from $3: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE"
+}
+
+end_game() {
+    press_keys F11
+    hidden() { [ "$(atspi visible control-101)" = 0 ]; }
+    wait_until 10 hidden || fail "F11 did not end the game"
+}
+
+failure="窓を射止めるのに失敗した(原因不明)"
+expect_first_screen
+shoot_at_screen "${background[@]}"
+answer_box 失敗 "$failure"
+origin_of
+shoot_at_screen $((OX + 120)) $((OY + 300))
+wait_pixel 64 70 FFFFFF || fail "the release on the game's own window: the grab icon did not come back"
+expect_atspi 0 boxes
+expect_atspi "" line panel-3
+
+hero_at "${overlap[@]}" /usr/bin/foot
+end_game
+hero_at "${bare_xterm[@]}" /usr/bin/xterm
+end_game
+
+# Without the extension: the player is told, once, and may enable it.
+gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+    --method org.gnome.Shell.Extensions.DisableExtension white-arrow-43@tavrenne >/dev/null ||
+    fail "the extension cannot be disabled"
+expect_first_screen
+shoot_at_screen $((170 + 250)) $((160 + 200))
+atspi wait-box 拡張機能 $'この窓を射止めるには、ゲームの GNOME Shell 拡張機能「Tavrenne White Arrow」が必要です。\n今すぐ有効にしますか?(「拡張機能」アプリからも有効にできます)' ||
+    fail "the player was not told that the extension is needed"
+atspi press 拡張機能 有効にする || fail "the box offers no button to enable the extension"
+answer_box 失敗 "$failure"
+hero_at $((170 + 250)) $((160 + 200)) /usr/bin/foot
+close_game
