@@ -1,9 +1,8 @@
 # Sourced after lib.sh by the scenarios on a headless GNOME Shell (see
 # gnome/session): the player's pointer is the test driver extension's
-# virtual one (Xwayland's XTest moves no pointer of the compositor's), the
-# game's pixels are read from its own X window and screenshots taken by the
-# shell (Xwayland keeps no root picture), and windows are placed through the
-# driver.
+# virtual one (Xwayland's XTest moves no pointer of the compositor's); the
+# screen is the shell's screenshot (Xwayland keeps no picture of its root);
+# windows are placed and closed through the driver. Keys go through XTest.
 # shellcheck shell=bash
 
 driver() {
@@ -22,14 +21,21 @@ mouse_to() {
     wait_until 5 pointer_there "$1" "$2" || fail "the pointer did not reach $1,$2 (it is at $(shell_pointer))"
 }
 
-mouse_button() {
-    driver Button "$1" >/dev/null || fail "the test driver cannot press or release the button"
+mouse_down() {
+    driver Button true >/dev/null || fail "the test driver cannot press the button"
 }
 
-screenshot() {
-    driver Screenshot "$NATIVE_OUT/$SCENARIO-$1.png" >/dev/null
+mouse_up() {
+    driver Button false >/dev/null || fail "the test driver cannot release the button"
 }
 
+# The whole screen as the shell shows it, or its rectangle WxH+X+Y, to FILE.
+grab_screen() {
+    driver Screenshot "$WORK/screen.png" >/dev/null || return 1
+    convert "$WORK/screen.png" ${2:+-crop "$2" +repage} -alpha off -depth 8 "$1"
+}
+
+# The game's own pixels, from its X window: quicker than the whole screen.
 client_image() {
     import -window "$GAME_WIN" "$1"
 }
@@ -39,15 +45,10 @@ pixel() {
         sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p' | head -n 1
 }
 
-shoot_at_screen() {
-    origin_of
-    wait_pixel 64 70 FFFFFF || fail "the grab icon is not shown (64,70 is $PIXEL)"
-    mouse_to $((OX + 66)) $((OY + 66))
-    mouse_button true
-    wait_pixel 64 70 '!FFFFFF' || fail "pressing on the grab spot did not start aiming"
-    mouse_to $((OX + 120)) $((OY + 200))
-    mouse_to "$1" "$2"
-    mouse_button false
+# As the title bar's close button does (mutter's alt+F4 does not see
+# Xwayland's XTest keys).
+ask_to_close() {
+    driver Close "$GAME_PID" >/dev/null || fail "the game's window cannot be closed"
 }
 
 # Moves the window of process PID to the frame rectangle X,Y W x H (without
@@ -70,15 +71,3 @@ start_native() {
     wait_until 15 shown || fail "the window of $1 did not appear on the shell: $(driver Windows)"
 }
 
-# Closes the game's window as its close button does (mutter's alt+F4 does not
-# see Xwayland's XTest keys) and checks the exit code 0.
-close_game() {
-    driver Close "$GAME_PID" >/dev/null || fail "the game's window cannot be closed"
-    local deadline=$((SECONDS + 15))
-    while kill -0 "$GAME_PID" 2>/dev/null; do
-        [ $SECONDS -lt $deadline ] || fail "closing the window did not end the game"
-        sleep 0.1
-    done
-    wait_game_exit
-    [ "$GAME_RC" -eq 0 ] || fail "closing the window ended the game with code $GAME_RC, not 0"
-}
