@@ -383,7 +383,8 @@ shoot_at_screen() {
     wait_pixel 64 70 FFFFFF || fail "the grab icon is not shown (64,70 is $PIXEL)"
     mouse_to $((OX + 66)) $((OY + 66))
     mouse_down
-    wait_pixel 64 70 '!FFFFFF' || fail "pressing on the grab spot did not start aiming"
+    wait_pixel 64 70 '!FFFFFF' ||
+        fail "pressing on the grab spot did not start aiming (a drag to $1,$2; X has the pointer at $(xdotool getmouselocation))"
     mouse_to $((OX + 120)) $((OY + 200))
     mouse_to "$1" "$2"
     mouse_up
