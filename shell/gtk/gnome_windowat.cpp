@@ -7,6 +7,8 @@
 #include <gio/gio.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "shell/gtk/compositors.h"
 
