@@ -359,6 +359,10 @@ mouse_to() {
     [ "$X" = "$1" ] && [ "$Y" = "$2" ] || xdotool mousemove --sync "$1" "$2"
 }
 
+# The left button pressed and released where the pointer is.
+mouse_down() { xdotool mousedown 1; }
+mouse_up() { xdotool mouseup 1; }
+
 # Draws the White Arrow from the grab spot and releases it at screen X,Y.
 # The grab icon's shaft (white at 64,70) shows that the arrow can be
 # drawn, and its absence that aiming started.
@@ -366,11 +370,11 @@ shoot_at_screen() {
     origin_of
     wait_pixel 64 70 FFFFFF || fail "the grab icon is not shown (64,70 is $PIXEL)"
     mouse_to $((OX + 66)) $((OY + 66))
-    xdotool mousedown 1
+    mouse_down
     wait_pixel 64 70 '!FFFFFF' || fail "pressing on the grab spot did not start aiming"
     mouse_to $((OX + 120)) $((OY + 200))
     mouse_to "$1" "$2"
-    xdotool mouseup 1
+    mouse_up
 }
 
 # The same, released at the game's client X,Y.
