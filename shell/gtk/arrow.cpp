@@ -1,5 +1,6 @@
-// The White Arrow's verbs on an X11 desktop: the window under the release
-// point, the program behind it, the pointer grab and the cursors.
+// The White Arrow's verbs: the window under the release point (asked of the
+// session's desktop), the program behind it, the pointer grab and the cursors.
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -7,16 +8,31 @@
 #include "shell/gtk/desktop.h"
 #include "shell/gtk/images.h"
 #include "shell/gtk/native.h"
+#include "shell/gtk/windowat.h"
 #include "shell/gtk/xdesktop.h"
 
 // The last window the White Arrow found a program for, and that program's
-// path as the rules see it: its icon is the hero's portrait.
+// path as the rules see it: its icon is the hero's portrait (for a native
+// Wayland window, the icon of its app id's desktop entry).
 static unsigned long shotWindow = 0;
+static std::string shotAppId;
 static std::string shotPath;
+
+// The last answer of the desktop, and the reference the rules got for it
+// when it was a native Wayland window: X resource ids have their top three
+// bits clear, so these references never clash with an X window.
+static WindowAt lastFound;
+static WindowRef nativeRef = 0;
+static const WindowRef nativeRefBase = 0xe0000000u;
 
 unsigned long windowOfShotPath(const char* rulePath)
 {
     return rulePath && shotPath == rulePath ? shotWindow : 0;
+}
+
+std::string appIdOfShotPath(const char* rulePath)
+{
+    return rulePath && shotPath == rulePath ? shotAppId : std::string();
 }
 
 WindowRef platform::windowAtClientPoint(int x, int y)
@@ -26,7 +42,20 @@ WindowRef platform::windowAtClientPoint(int x, int y)
     GdkWindow* bin = clientArea ? gtk_layout_get_bin_window(GTK_LAYOUT(clientArea)) : nullptr;
     if (bin)
         gdk_window_get_origin(bin, &originX, &originY);
-    return static_cast<WindowRef>(clientWindowAt(originX + x, originY + y));
+    const DesktopQuery& desktop = sessionDesktop();
+    lastFound = desktop.windowAt(originX + x, originY + y);
+    switch (lastFound.kind) {
+    case X11WindowAt:
+        return static_cast<WindowRef>(lastFound.xWindow);
+    case NativeWindowAt:
+        nativeRef = nativeRefBase + (nativeRef + 1) % 0x10000000u;
+        return nativeRef;
+    case LookupFailed:
+        std::fprintf(stderr, "tavrenne: %s gave no window: %s\n", desktop.name, lastFound.why.c_str());
+        return 0;
+    default:
+        return 0;  // the desktop itself: nobody's program, as the bare X11 root
+    }
 }
 
 bool platform::isMainWindow(WindowRef window)
@@ -38,14 +67,19 @@ bool platform::isMainWindow(WindowRef window)
 bool platform::exePathOfWindow(WindowRef window, char path[260])
 {
     std::string real;
-    if (programOfWindow(window, &real) != ProgramFound)
+    bool native = window != 0 && window == nativeRef && lastFound.kind == NativeWindowAt;
+    ProgramLookup lookup = !native                ? programOfWindow(window, &real)
+                           : lastFound.pid > 0    ? programOfProcess(lastFound.pid, &real)
+                                                  : NoProcess;
+    if (lookup != ProgramFound)
         return false;
     std::string rulePath = rulePathOf(real);
     if (rulePath.size() > 259)
         return false;  // a path the rules cannot hold whole
     std::memcpy(path, rulePath.c_str(), rulePath.size() + 1);
     rememberSystemPath(rulePath, real);
-    shotWindow = window;
+    shotWindow = native ? 0 : window;
+    shotAppId = native ? lastFound.appId : std::string();
     shotPath = rulePath;
     return true;
 }

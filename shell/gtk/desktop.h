@@ -2,6 +2,8 @@
 // GTK headers so that a tool finds programs exactly as the game does.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 // Connects to the X display for a tool; false when there is none.
@@ -20,6 +22,13 @@ enum ProgramLookup { ProgramFound, NoProcess, ProgramUnreadable };
 // client), ProgramUnreadable when its file is gone, replaced, or belongs to
 // a process not ours to look into.
 ProgramLookup programOfWindow(unsigned long window, std::string* systemPath);
+// The same for a process a compositor named (NoProcess for pid 0).
+ProgramLookup programOfProcess(pid_t pid, std::string* systemPath);
+
+// The Icon= of the desktop entry of a Wayland app id (tried as the entry's
+// name, in lower case, by its last dot-separated part, then as an entry's
+// StartupWMClass): a theme icon's name or a file's path; empty for none.
+std::string iconNameOfApp(const std::string& appId);
 
 // A window of the game itself (its main window or one of its boxes).
 bool isGameWindow(unsigned long window);

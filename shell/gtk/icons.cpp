@@ -1,10 +1,11 @@
 // The program's own icon (the window's icon and the White Arrow's grab
 // icon), and the two captured icons. Programs on Linux carry no icons in
-// their files, so a captured icon is the shot window's own icon, else the
-// icon theme's icon of the program's name, else the theme's icon of an
-// executable.
+// their files, so a captured icon is the shot window's own icon (for a native
+// Wayland window, its desktop entry's), else the icon theme's icon of the
+// program's name, else the theme's icon of an executable.
 #include <string>
 
+#include "shell/gtk/desktop.h"
 #include "shell/gtk/images.h"
 #include "shell/gtk/native.h"
 #include "shell/gtk/xdesktop.h"
@@ -61,6 +62,19 @@ static cairo_surface_t* themeIcon(const std::string& name)
     return surface;
 }
 
+// A desktop entry's Icon=: a path to a picture, or a theme icon's name.
+static cairo_surface_t* entryIcon(const std::string& icon)
+{
+    if (icon.empty() || icon[0] != '/')
+        return themeIcon(icon);
+    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file_at_size(icon.c_str(), 32, 32, nullptr);
+    if (!pixbuf)
+        return nullptr;
+    cairo_surface_t* surface = gdk_cairo_surface_create_from_pixbuf(pixbuf, 1, nullptr);
+    g_object_unref(pixbuf);
+    return surface;
+}
+
 static std::string fileNameOf(const std::string& path)
 {
     size_t slash = path.rfind('/');
@@ -72,6 +86,8 @@ void platform::captureIcon(const char* path, Icon icon)
     if (icon != HeroIcon && icon != SecondIcon)
         return;
     cairo_surface_t* picture = iconOfWindow(windowOfShotPath(path));
+    if (!picture)
+        picture = entryIcon(iconNameOfApp(appIdOfShotPath(path)));
     std::string name = fileNameOf(systemPathOf(path));
     if (!picture)
         picture = themeIcon(name);

@@ -68,8 +68,10 @@ cairo_surface_t* iconSurface(Icon icon);
 void beginCursorChoice();
 void endCursorChoice();
 void releaseCursors();
-// The window the White Arrow found for this program path, 0 for none.
+// The window the White Arrow found for this program path, 0 for none (or
+// for a native Wayland window: then its app id, else empty).
 unsigned long windowOfShotPath(const char* rulePath);
+std::string appIdOfShotPath(const char* rulePath);
 
 // audio.cpp: music and effects through SDL_mixer; silent without a device.
 void openAudio();

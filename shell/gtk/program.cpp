@@ -1,5 +1,5 @@
-// The program behind a window: its process from the X server, then the file
-// the process runs.
+// The program behind a window: its process (from the X server, or from the
+// compositor), then the file the process runs.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +9,7 @@
 // /proc names the program even after its file was deleted or replaced, so
 // the file at that path must still be the one the process runs; a process
 // of another user's cannot be looked into at all.
-static bool programOfProcess(pid_t pid, std::string* path)
+static bool fileOfProcess(pid_t pid, std::string* path)
 {
     std::string link = "/proc/" + std::to_string(pid) + "/exe";
     char target[4096];
@@ -31,5 +31,12 @@ ProgramLookup programOfWindow(unsigned long window, std::string* systemPath)
     pid_t pid = 0;
     if (!processOfWindow(window, &pid))
         return NoProcess;
-    return programOfProcess(pid, systemPath) ? ProgramFound : ProgramUnreadable;
+    return programOfProcess(pid, systemPath);
+}
+
+ProgramLookup programOfProcess(pid_t pid, std::string* systemPath)
+{
+    if (pid <= 0)
+        return NoProcess;
+    return fileOfProcess(pid, systemPath) ? ProgramFound : ProgramUnreadable;
 }

@@ -58,9 +58,12 @@ static bool hasProperty(Display* dpy, Window window, Atom property)
     return status == Success && type != None;
 }
 
-XWindowId clientWindowAt(int rootX, int rootY)
+// Down from the root to the first window with WM_STATE (0 for none);
+// *deepest is the deepest window reached.
+static XWindowId windowAt(int rootX, int rootY, XWindowId* deepest)
 {
     Display* dpy = xDisplay();
+    *deepest = 0;
     if (!dpy)
         return 0;
     Atom wmState = XInternAtom(dpy, "WM_STATE", False);
@@ -82,7 +85,21 @@ XWindowId clientWindowAt(int rootX, int rootY)
         }
         return true;
     });
-    return found ? found : at;
+    *deepest = at;
+    return found;
+}
+
+XWindowId clientWindowAt(int rootX, int rootY)
+{
+    XWindowId deepest = 0;
+    XWindowId found = windowAt(rootX, rootY, &deepest);
+    return found ? found : deepest;
+}
+
+XWindowId managedWindowAt(int rootX, int rootY)
+{
+    XWindowId deepest = 0;
+    return windowAt(rootX, rootY, &deepest);
 }
 
 static bool pidFromServer(Display* dpy, Window window, pid_t* pid)

@@ -15,6 +15,8 @@ typedef unsigned long XWindowId;  // an X window id; 0 for none
 // the first window that carries WM_STATE; the deepest window reached when
 // none does (the root window itself over the bare desktop).
 XWindowId clientWindowAt(int rootX, int rootY);
+// The same, but 0 where no window carries WM_STATE.
+XWindowId managedWindowAt(int rootX, int rootY);
 XWindowId rootWindow();
 // The X window of a GTK top-level.
 XWindowId windowOfWidget(void* gtkWidget);
