@@ -1,81 +1,90 @@
 # The White Arrow on a KDE Plasma Wayland session (a headless KWin with
-# Xwayland, run-scenario's kwin desktop): the game, an X11 program, asks
+# Xwayland, run-scenario --kwin): the game, an X11 client of Xwayland, asks
 # KWin whose window is under the pointer. A release on the game's own
-# window is a miss; on the native weston-terminal lying over an xterm it
-# makes a hero of weston-terminal (the numbers of md5sum), not of the xterm
-# beneath; after F11, a drag onto the bare background ends in the failure
-# box; and the xterm where nothing covers it gives its hero.
+# window is a miss; Debian's native weston-terminal gives its hero (the
+# numbers of md5sum on its file); after F11 the next drag, onto the bare
+# background, ends in the failure box; our native window lying over an
+# xterm gives its own hero, with its desktop entry's icon as the portrait,
+# not the xterm's beneath; and the xterm where nothing covers it gives its
+# hero.
 . "$(dirname "$0")/lib.sh"
-. "$(dirname "$0")/wayland.sh"
 . "$(dirname "$0")/../e2e/hero.sh"
+. "$(dirname "$0")/kwin-lib.sh"
 
 for program in /usr/bin/xterm /usr/bin/weston-terminal; do
     [ -x "$program" ] || fail "$program is missing (see scripts/packages)"
 done
-
-# Moves the window of KWin's resource class CLASS to X,Y (its frame's
-# corner), with the size W x H if given, and waits until KWin has it there.
-place_window() {
-    local class=$1 x=$2 y=$3 w=${4:-} h=${5:-} want="$2,$3${4:+,$4,$5}" got=""
-    placed() {
-        got=$("$NATIVE_TESTS/kwin-ask" "var found = [];
-            workspace.clientList().forEach(function (w) {
-                if (w.resourceClass != '$class') return;
-                var g = w.frameGeometry;
-                var has = [g.x, g.y${w:+, g.width, g.height}].join();
-                if (has != '$want')
-                    w.frameGeometry = {x: $x, y: $y, width: ${w:-g.width}, height: ${h:-g.height}};
-                found.push(has);
-            });
-            return found.join(' ');") || fail "KWin did not answer: $got"
-        [ "$got" = "$want" ]
-    }
-    wait_until 10 placed || fail "KWin does not show the window of $class at $want but at \"$got\""
-}
-
 install_game
-# The xterm on the right, the weston-terminal over its right half.
-start_program XTerm /usr/bin/xterm -geometry 40x10+600+50 -e cat
-(cd / && exec weston-terminal) >>"$WORK/targets.log" 2>&1 </dev/null &
-TARGET_PIDS+=($!)
+# Our native program, its desktop entry and the entry's icon (the X11
+# target's 32 x 32 picture) in the player's data folder.
+target=$WORK/targets/bullseye-wl
+place_target "$target" "$NATIVE_WL_TARGET"
+"$NATIVE_TARGET" --icon-ppm >"$WORK/target-icon.ppm" || fail "the target cannot write its icon"
+mkdir -p "$XDG_DATA_HOME/applications" "$XDG_DATA_HOME/icons/hicolor/32x32/apps"
+convert "$WORK/target-icon.ppm" "$XDG_DATA_HOME/icons/hicolor/32x32/apps/bullseye-wl.png"
+printf '[Desktop Entry]\nType=Application\nName=Bullseye\nExec=%s\nIcon=bullseye-wl\n' "$target" \
+    >"$XDG_DATA_HOME/applications/bullseye-wl.desktop"
+
+# The game on the left; on the right the xterm, our window over its right
+# part, and weston-terminal below them.
+start_program XTerm /usr/bin/xterm -geometry 40x8+600+40 -e cat
+start_native bullseye-wl env GDK_BACKEND=wayland "$target" bullseye-wl
+start_native org.freedesktop.weston.wayland-terminal weston-terminal
 start_game
 place_window tavrenne 40 40
-place_window org.freedesktop.weston.wayland-terminal 700 100
+place_window org.freedesktop.weston.wayland-terminal 500 400
+weston_x=$((WX + WW / 2)) weston_y=$((WY + WH / 2))
+place_window bullseye-wl 700 60
+over_x=$((WX + 20)) over_y=$((WY + 20))
+origin_of "${TARGET_WIN[XTerm]}"
+bare_x=$((OX + 20)) bare_y=$((OY + 20))
+[ $over_x -lt $((OX + $(xwininfo -id "${TARGET_WIN[XTerm]}" | sed -n 's/^ *Width: *//p'))) ] && [ $bare_x -lt $WX ] ||
+    fail "our window ($WX,$WY) does not lie over the right part of the xterm ($OX,$OY)"
 expect_first_screen
+failure="窓を射止めるのに失敗した(原因不明)"
+
+# Expects the first arrow's hero of PROGRAM: the log, the numbers of its
+# MD5, the progress line.
+expect_hero() {
+    derive_hero "$1"
+    atspi wait-text panel-3 $' >\n >\n >\n >\n >'"$H_NAME"$' を射止めた!\n' ||
+        fail "no hero was made from $1 (the log: $(atspi line panel-3))"
+    expect_atspi "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
+        text panel-1
+    expect_progress 0 400
+    echo "hero $H_NAME from $1: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE"
+}
+
+# Ends the game with F11; the next drag is a first arrow again.
+end_game() {
+    press_keys F11
+    wait_hidden() { [ "$(atspi visible control-101)" = 0 ]; }
+    wait_until 10 wait_hidden || fail "F11 did not end the game"
+    expect_first_screen
+}
 
 # The game's own window: the first miss, no box, nothing changed.
 shoot_at_client 200 250
 wait_pixel 64 70 FFFFFF || fail "after the release on the game's own window the grab icon did not come back"
 expect_atspi 0 boxes
-expect_shown 0 control-101 panel-1 panel-3
-
-# The weston-terminal where it covers the xterm: its hero, not the xterm's.
-derive_hero /usr/bin/weston-terminal
-shoot_at_screen 760 150
-atspi wait-text panel-3 $' >\n >\n >\n >\n >'"$H_NAME"$' を射止めた!\n' ||
-    fail "no hero was made from weston-terminal over the xterm ($(atspi line panel-3))"
-expect_atspi "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
-    text panel-1
-screenshot weston-terminal
-echo "hero $H_NAME from /usr/bin/weston-terminal: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE"
-
-# F11 ends the game; the next drag, onto the bare background, shoots: the
-# failure box.
-press_keys F11
-wait_hidden() { [ "$(atspi visible control-101)" = 0 ]; }
-wait_until 10 wait_hidden || fail "F11 did not end the game"
 expect_first_screen
-shoot_at_screen 500 700
-answer_box 失敗 "窓を射止めるのに失敗した(原因不明)" background
-wait_pixel 64 70 FFFFFF || fail "after the failure box the grab icon did not come back"
 
-# The xterm where nothing covers it: its hero.
-derive_hero /usr/bin/xterm
-shoot_at_screen 620 70
-atspi wait-text panel-3 $' >\n >\n >\n >\n >'"$H_NAME"$' を射止めた!\n' ||
-    fail "no hero was made from the bare xterm ($(atspi line panel-3))"
-expect_atspi "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
-    text panel-1
+shoot_at_screen "$weston_x" "$weston_y"
+expect_hero /usr/bin/weston-terminal
+screenshot weston-terminal
+
+end_game
+shoot_at_screen 300 700
+answer_box 失敗 "$failure" background
+expect_first_screen
+
+shoot_at_screen "$over_x" "$over_y"
+expect_hero "$target"
+expect_picture "the portrait of our native program (its desktop entry's icon)" "$WORK/target-icon.ppm" 144 5 32 32
+screenshot native-over-xterm
+
+end_game
+shoot_at_screen "$bare_x" "$bare_y"
+expect_hero /usr/bin/xterm
 screenshot xterm
-echo "hero $H_NAME from /usr/bin/xterm: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE"
 close_game

@@ -19,9 +19,15 @@ CLIENT_H=333
 # The window background (the layout table's window-frame colour).
 BACKGROUND=646464
 
+# Writes the screen, or its rectangle WxH+X+Y, to FILE (8 bits a colour, in
+# any format convert writes: a.png, txt:-). A Wayland session has its own.
+grab_screen() {
+    import -window root ${2:+-crop "$2" +repage} -depth 8 "$1"
+}
+
 # The screenshot $NATIVE_OUT/SCENARIO-NAME.png of the whole virtual screen.
 screenshot() {
-    import -window root "$NATIVE_OUT/$SCENARIO-$1.png"
+    grab_screen "$NATIVE_OUT/$SCENARIO-$1.png"
 }
 
 fail() {
@@ -102,6 +108,7 @@ start_game() {
         [ $SECONDS -lt $deadline ] || fail "the game window did not appear"
         sleep 0.1
     done
+    window_placed "$GAME_WIN"
     # The controls are on the accessibility bus once the window is.
     atspi wait-text panel-1 '/.*' >/dev/null || fail "the game's controls are not on the accessibility bus"
 }
@@ -118,8 +125,7 @@ wait_game_exit() {
 # Closes the game's window as a player does, with alt+F4 (the window
 # manager asks the window to close), and checks the exit code 0.
 close_game() {
-    activate_game
-    xdotool key alt+F4
+    ask_to_close
     local deadline=$((SECONDS + 15))
     while kill -0 "$GAME_PID" 2>/dev/null; do
         [ $SECONDS -lt $deadline ] || fail "alt+F4 did not end the game"
@@ -127,6 +133,11 @@ close_game() {
     done
     wait_game_exit
     [ "$GAME_RC" -eq 0 ] || fail "closing the window ended the game with code $GAME_RC, not 0"
+}
+
+ask_to_close() {
+    activate_game
+    xdotool key alt+F4
 }
 
 # Ends a game still running when a scenario stops early: TERM, and KILL
@@ -190,13 +201,13 @@ origin_of() {
 # Writes the game's client area, cut from the screen, to FILE.
 client_image() {
     origin_of
-    import -window root -crop "${CLIENT_W}x${CLIENT_H}+${OX}+${OY}" +repage "$1"
+    grab_screen "$1" "${CLIENT_W}x${CLIENT_H}+${OX}+${OY}"
 }
 
 # The colour RRGGBB of the game's client pixel X,Y on the screen.
 pixel() {
     origin_of
-    import -window root -crop "1x1+$((OX + $1))+$((OY + $2))" +repage -depth 8 txt:- |
+    grab_screen txt:- "1x1+$((OX + $1))+$((OY + $2))" |
         sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p' | head -n 1
 }
 
@@ -292,12 +303,12 @@ expect_progress() {
 
 # ---- target programs ----
 
-# Copies our target program to FILE, its last write dated long ago so the
-# age rule lets it through; a line naming the copy is appended, so that
-# every copy has an MD5 (and a hero) of its own.
+# Copies our target program (or PROGRAM) to FILE, its last write dated long
+# ago so the age rule lets it through; a line naming the copy is appended,
+# so that every copy has an MD5 (and a hero) of its own.
 place_target() {
     mkdir -p "$(dirname "$1")"
-    cp "$NATIVE_TARGET" "$1"
+    cp "${2:-$NATIVE_TARGET}" "$1"
     # TARGET_SALT, when set, gives every target (and so every hero) another
     # digest: a way to try a scenario with other heroes than the usual.
     printf 'target %s%s\n' "$(basename "$1")" "${TARGET_SALT:-}" >>"$1"
@@ -325,8 +336,13 @@ start_program() {
         [ $SECONDS -lt $deadline ] || fail "the window of class $class ($1) did not appear"
         sleep 0.1
     done
+    window_placed "$window"
     TARGET_WIN[$class]=$window
 }
+
+# Waits until the desktop has put the X window WINDOW where it stays
+# (nothing to wait for under openbox; see sway-lib.sh).
+window_placed() { :; }
 
 stop_targets() {
     local pid
@@ -359,10 +375,6 @@ mouse_to() {
     [ "$X" = "$1" ] && [ "$Y" = "$2" ] || xdotool mousemove --sync "$1" "$2"
 }
 
-# The left button pressed and released where the pointer is.
-mouse_down() { xdotool mousedown 1; }
-mouse_up() { xdotool mouseup 1; }
-
 # Draws the White Arrow from the grab spot and releases it at screen X,Y.
 # The grab icon's shaft (white at 64,70) shows that the arrow can be
 # drawn, and its absence that aiming started.
@@ -371,11 +383,15 @@ shoot_at_screen() {
     wait_pixel 64 70 FFFFFF || fail "the grab icon is not shown (64,70 is $PIXEL)"
     mouse_to $((OX + 66)) $((OY + 66))
     mouse_down
-    wait_pixel 64 70 '!FFFFFF' || fail "pressing on the grab spot did not start aiming"
+    wait_pixel 64 70 '!FFFFFF' ||
+        fail "pressing on the grab spot did not start aiming (a drag to $1,$2; X has the pointer at $(xdotool getmouselocation))"
     mouse_to $((OX + 120)) $((OY + 200))
     mouse_to "$1" "$2"
     mouse_up
 }
+
+mouse_down() { xdotool mousedown 1; }
+mouse_up() { xdotool mouseup 1; }
 
 # The same, released at the game's client X,Y.
 shoot_at_client() {

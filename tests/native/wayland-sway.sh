@@ -1,0 +1,108 @@
+# The White Arrow on a sway desktop (sway.conf), the game an X11 client of
+# Xwayland among native Wayland windows, all dragged with sway's own
+# pointer: a native program of Debian's (foot) and one of ours give their
+# heroes, with the numbers of md5sum on their files and, for ours, the icon
+# of its desktop entry as the portrait; our native window lying over an
+# xterm is the one hit, and the part of the xterm nothing covers still
+# gives the xterm; the bare background gives the failure box, also as the
+# first drag after a hero and F11; the game's own window is the game. (Its
+# boxes cannot be hit: while one is open, the game's input waits.)
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/../e2e/hero.sh"
+. "$(dirname "$0")/sway-lib.sh"
+
+for program in /usr/bin/xterm /usr/bin/foot; do
+    [ -x "$program" ] || fail "$program is missing (see scripts/packages)"
+done
+install_game
+# Our native program, its desktop entry and the entry's icon (the X11
+# target's 32 x 32 picture) in the player's data folder.
+target=$WORK/targets/bullseye-wl
+place_target "$target" "$NATIVE_WL_TARGET"
+"$NATIVE_TARGET" --icon-ppm >"$WORK/target-icon.ppm" || fail "the target cannot write its icon"
+mkdir -p "$XDG_DATA_HOME/applications" "$XDG_DATA_HOME/icons/hicolor/32x32/apps"
+convert "$WORK/target-icon.ppm" "$XDG_DATA_HOME/icons/hicolor/32x32/apps/bullseye-wl.png"
+printf '[Desktop Entry]\nType=Application\nName=Bullseye\nExec=%s\nIcon=bullseye-wl\n' "$target" \
+    >"$XDG_DATA_HOME/applications/bullseye-wl.desktop"
+
+# The xterm first, so that our window, mapped after it, lies over it.
+start_program XTerm /usr/bin/xterm -geometry 40x8 -e cat
+start_native bullseye-wl env GDK_BACKEND=wayland "$target" bullseye-wl
+start_native foot /usr/bin/foot cat
+start_game
+expect_first_screen
+
+# Points to aim at: the middle of foot; a point of our window that lies
+# over the xterm, where the screen shows our window's face; a point of the
+# xterm that nothing covers; the bare background.
+read -r x y w h <<<"${NATIVE_RECT[foot]}"
+foot_x=$((x + w / 2)) foot_y=$((y + h / 2))
+read -r x y w h <<<"${NATIVE_RECT[bullseye-wl]}"
+sway_rect ".window == ${TARGET_WIN[XTerm]}" || fail "the xterm is not in sway's tree"
+over_x=$((x + 20)) over_y=$((WY + 40)) bare_x=$((WX + 20)) bare_y=$((WY + 40))
+[ $over_x -lt $((WX + WW)) ] && [ $over_y -ge "$y" ] && [ $over_y -lt $((y + h)) ] && [ $bare_x -lt "$x" ] ||
+    fail "our window ($x,$y ${w}x$h) does not lie over the right part of the xterm ($WX,$WY ${WW}x$WH)"
+face=$(grab_screen txt:- "1x1+$over_x+$over_y" | sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p')
+[ "$face" = A0C8F0 ] || fail "the xterm is not under our window at $over_x,$over_y (the screen shows $face)"
+screenshot desktop
+failure="窓を射止めるのに失敗した(原因不明)"
+
+# Expects the first arrow's hero of PROGRAM: the log, the numbers of its
+# MD5, the controls and the progress line.
+expect_hero() {
+    derive_hero "$1"
+    atspi wait-text panel-3 $' >\n >\n >\n >\n >'"$H_NAME"$' を射止めた!\n' || fail "no hero was made from $1"
+    expect_atspi "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
+        text panel-1
+    expect_shown 1 control-101 control-102 control-104 control-105 control-106 panel-1 panel-3
+    expect_progress 0 400
+    echo "hero $H_NAME from $1: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE"
+}
+
+# Ends the game with F11; the next drag is a first arrow again.
+end_game() {
+    press_keys F11
+    wait_hidden() { [ "$(atspi visible control-101)" = 0 ]; }
+    wait_until 10 wait_hidden || fail "F11 did not end the game"
+    expect_first_screen
+}
+
+shoot_at_screen 900 700
+answer_box 失敗 "$failure" background
+expect_first_screen
+
+# Three releases on the game's own window: the third is told off.
+origin_of
+for _ in 1 2 3; do shoot_at_screen $((OX + 120)) $((OY + 300)); done
+answer_box 失敗 "ホワイトアローは、窓の外に射ってください。" own-window
+expect_atspi 0 boxes
+expect_first_screen
+
+shoot_at_screen "$foot_x" "$foot_y"
+expect_hero /usr/bin/foot
+client_image "$WORK/client.png"
+[ "$(pixels_of_colour "$WORK/client.png" 144 5 32 32 "$BACKGROUND")" -lt 900 ] ||
+    fail "no portrait was drawn for foot"
+screenshot foot
+
+end_game
+shoot_at_screen "$over_x" "$over_y"
+expect_hero "$target"
+expect_picture "the portrait of our native program (its desktop entry's icon)" "$WORK/target-icon.ppm" 144 5 32 32
+screenshot native-over-xterm
+
+end_game
+shoot_at_screen "$bare_x" "$bare_y"
+expect_hero /usr/bin/xterm
+screenshot xterm
+
+# After a hero and F11, with the pointer resting on the xterm where the
+# arrow hit, the next drag from the grab spot (the pointer jumps there, as
+# a pen or a touch does) onto the background: Xwayland gave the press to
+# the root window at (0,0), and the drag came to nothing.
+end_game
+shoot_at_screen 900 700
+answer_box 失敗 "$failure" background-after-f11
+expect_first_screen
+
+close_game
