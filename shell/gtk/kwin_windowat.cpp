@@ -340,6 +340,12 @@ WindowAt kwinScriptAnswer(const std::string& text)
     return at;
 }
 
+void kwinPrepare()
+{
+    std::string why;
+    linkUp(&why);
+}
+
 WindowAt kwinAnswer(int timeoutMs)
 {
     WindowAt failed;

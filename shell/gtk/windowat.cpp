@@ -44,8 +44,14 @@ static WindowAt hyprlandWindowAt(int rootX, int rootY)
     return resolvedInX(hyprlandAnswer(socketPath, compositorTimeoutMs), rootX, rootY);
 }
 
+static WindowAt kwinWindowAt(int rootX, int rootY)
+{
+    return resolvedInX(kwinAnswer(compositorTimeoutMs), rootX, rootY);
+}
+
 const DesktopQuery swayDesktop = {"sway", swayWindowAt};
 const DesktopQuery hyprlandDesktop = {"Hyprland", hyprlandWindowAt};
+const DesktopQuery kwinDesktop = {"KWin", kwinWindowAt, kwinPrepare};
 
 static bool given(const char* value)
 {
@@ -98,6 +104,8 @@ const DesktopQuery& desktopForSession(const SessionEnv& env)
         return swayDesktop;
     if (hyprland)
         return hyprlandDesktop;
+    if (listNames(env.currentDesktop, "KDE"))
+        return kwinDesktop;
     return xwaylandDesktop;
 }
 

@@ -29,6 +29,8 @@ struct WindowAt {
 struct DesktopQuery {
     const char* name;
     WindowAt (*windowAt)(int rootX, int rootY);
+    // Readies the first answer at start-up (a connection made ahead), or null.
+    void (*prepare)() = nullptr;
 };
 
 // The X server's answer (the X11 session of today: over the bare desktop the
@@ -42,6 +44,8 @@ extern const DesktopQuery xwaylandDesktop;
 extern const DesktopQuery swayDesktop;
 // Hyprland, over its socket named by $HYPRLAND_INSTANCE_SIGNATURE.
 extern const DesktopQuery hyprlandDesktop;
+// KWin (KDE Plasma), through a KWin script of ours that answers over D-Bus.
+extern const DesktopQuery kwinDesktop;
 
 // The session's environment strings that choose the query (null or empty
 // when unset).

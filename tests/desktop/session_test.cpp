@@ -22,7 +22,11 @@ TEST(SessionChoice, FromTheEnvironmentStrings)
         // An X11 login keeps today's lookup even with a compositor's socket variable left over.
         {"x11", nullptr, nullptr, "/run/user/1000/sway-ipc.1000.9.sock", nullptr, "X11"},
         {"wayland", nullptr, "GNOME", nullptr, nullptr, "Xwayland"},
-        {nullptr, "wayland-1", "KDE", nullptr, nullptr, "Xwayland"},
+        {nullptr, "wayland-1", "KDE", nullptr, nullptr, "KWin"},
+        {"wayland", "wayland-0", "kde", nullptr, nullptr, "KWin"},
+        {"x11", nullptr, "KDE", nullptr, nullptr, "X11"},
+        // sway started from a Plasma session: its socket is the one to ask.
+        {"wayland", "wayland-1", "KDE", "/run/user/1000/sway-ipc.1000.9.sock", nullptr, "sway"},
         {"wayland", "wayland-1", "sway", "/run/user/1000/sway-ipc.1000.9.sock", nullptr, "sway"},
         // A compositor started in an X11 login: its display and socket are the session's.
         {"x11", "wayland-1", nullptr, "/run/user/1000/sway-ipc.1000.9.sock", nullptr, "sway"},

@@ -20,6 +20,14 @@ pointer() {
     [ "$reply" = ok ] || fail "the pointer did not take \"$*\": ${reply:-no answer} $(cat "$WORK/pointer.log")"
 }
 
+# KWin's seat has a pointer only from the first pointer event on, and
+# Xwayland makes its pointer devices when it learns of it: a press that came
+# meanwhile would be lost. So the pointer moves once and the scenario waits
+# for those devices.
+pointer move 0 0
+xwayland_pointer() { xinput list --name-only 2>/dev/null | grep -q '^xwayland-pointer'; }
+wait_until 10 xwayland_pointer || fail "Xwayland has made no pointer device after the first move"
+
 mouse_to() { pointer move "$1" "$2"; }
 mouse_down() { pointer down; }
 mouse_up() { pointer up; }
@@ -45,14 +53,19 @@ pixel() {
 
 # The frame geometry "X,Y,W,H" KWin gives the shown windows of resource
 # class CLASS (one line each) after running the JavaScript statements JS
-# on each of them as w (none: only asks).
+# on each of them as w (none: only asks). A window whose picture is not yet
+# where its frame is (KWin moves the frame at once, the picture once the
+# program has followed) is "X,Y,W,H moving": KWin finds it under the
+# pointer only where its picture is.
 kwin_windows() {
     "$NATIVE_TESTS/kwin-ask" "var found = [];
         workspace.clientList().forEach(function (w) {
             if (w.resourceClass != '$1' || w.minimized) return;
             ${2:-}
-            var g = w.frameGeometry;
-            found.push([g.x, g.y, g.width, g.height].join());
+            var g = w.frameGeometry, b = w.bufferGeometry;
+            var there = b.x <= g.x && b.y <= g.y && b.x + b.width >= g.x + g.width &&
+                b.y + b.height >= g.y + g.height;
+            found.push([g.x, g.y, g.width, g.height].join() + (there ? '' : ' moving'));
         });
         return found.join('\n');" || fail "KWin did not run our script"
 }
@@ -63,7 +76,7 @@ place_window() {
     local class=$1 x=$2 y=$3 got=""
     placed() {
         got=$(kwin_windows "$class" "w.frameGeometry = {x: $x, y: $y, width: w.width, height: w.height};")
-        [[ "$got" == "$x,$y,"* ]] && [[ "$got" != *$'\n'* ]]
+        [[ "$got" =~ ^$x,$y,[0-9]+,[0-9]+$ ]]
     }
     wait_until 10 placed || fail "KWin does not show the window of $class at $x,$y but at \"$got\""
     IFS=, read -r WX WY WW WH <<<"$got"
