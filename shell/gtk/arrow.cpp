@@ -23,7 +23,7 @@ static std::string shotPath;
 // bits clear, so these references never clash with an X window.
 static WindowAt lastFound;
 static WindowRef nativeRef = 0;
-static const WindowRef nativeRefBase = 0xe0000000u;
+static unsigned nativeCount = 0;
 
 unsigned long windowOfShotPath(const char* rulePath)
 {
@@ -48,7 +48,7 @@ WindowRef platform::windowAtClientPoint(int x, int y)
     case X11WindowAt:
         return static_cast<WindowRef>(lastFound.xWindow);
     case NativeWindowAt:
-        nativeRef = nativeRefBase + (nativeRef + 1) % 0x10000000u;
+        nativeRef = 0xe0000000u | (++nativeCount & 0x0fffffffu);
         return nativeRef;
     case LookupFailed:
         std::fprintf(stderr, "tavrenne: %s gave no window: %s\n", desktop.name, lastFound.why.c_str());
@@ -68,9 +68,8 @@ bool platform::exePathOfWindow(WindowRef window, char path[260])
 {
     std::string real;
     bool native = window != 0 && window == nativeRef && lastFound.kind == NativeWindowAt;
-    ProgramLookup lookup = !native                ? programOfWindow(window, &real)
-                           : lastFound.pid > 0    ? programOfProcess(lastFound.pid, &real)
-                                                  : NoProcess;
+    ProgramLookup lookup = native ? programOfProcess(lastFound.pid, &real)
+                                  : programOfWindow(window, &real);
     if (lookup != ProgramFound)
         return false;
     std::string rulePath = rulePathOf(real);

@@ -19,7 +19,7 @@ struct WindowAt {
     unsigned long xWindow = 0;  // X11WindowAt: the client window (the one with WM_STATE)
     pid_t pid = 0;              // NativeWindowAt (and what a compositor said of an X11 one)
     std::string appId;          // NativeWindowAt: the Wayland app id, the desktop entry's name
-    std::string why;            // LookupFailed: what went wrong, for the log
+    std::string why;            // LookupFailed: what went wrong, for the game's standard error
 };
 
 // One way of answering the question. windowAt takes X root coordinates (the
@@ -32,6 +32,9 @@ struct DesktopQuery {
     // Readies the first answer at start-up (a connection made ahead), or null.
     void (*prepare)() = nullptr;
 };
+
+// The queries there are. Another desktop's is a file of its own defining a
+// DesktopQuery, declared here, with its line in desktopForSession.
 
 // The X server's answer (the X11 session of today: over the bare desktop the
 // root window itself, which has no program).
