@@ -27,6 +27,11 @@ mouse_to() { pointer move "$1" "$2"; }
 mouse_down() { pointer down; }
 mouse_up() { pointer up; }
 
+# sway gives its seat the pointer at the virtual pointer's first event, and
+# Xwayland takes it up only after: a press sent at once went to no one. The
+# first move is made here, long before the first press.
+mouse_to 1023 767
+
 # What sway shows: Xwayland's root window holds none of the native windows.
 grab_screen() {
     local area=() g=${2:-}
