@@ -21,8 +21,6 @@ static const char answerIntrospection[] =
     "<node><interface name='org.tavrenne.WindowAt'>"
     "<method name='Answer'><arg type='s' name='answer' direction='in'/></method>"
     "</interface></node>";
-// The longest the release waits for KWin's answer.
-static const gint64 answerWaitUs = 1000 * 1000;
 
 // The script, written anew for each question between the lines naming where
 // to answer and the question's number. It answers "NUMBER\tdesktop" for the
@@ -119,10 +117,15 @@ static std::string failure(const char* what, GError* error)
     return text;
 }
 
-// Connects at the first question; when that fails, every question of the
-// run fails the same way.
+// Connects at start-up or at the first question, and again when the bus
+// closed the connection; when connecting fails, every question of the run
+// fails the same way.
 static bool linkUp(std::string* why)
 {
+    if (bus && g_dbus_connection_is_closed(bus)) {
+        g_object_unref(bus);
+        bus = nullptr;
+    }
     if (bus || !linkError.empty()) {
         *why = linkError;
         return bus != nullptr;
@@ -133,7 +136,8 @@ static bool linkUp(std::string* why)
         *why = linkError = failure("no session bus", error);
         return false;
     }
-    context = g_main_context_new();
+    if (!context)
+        context = g_main_context_new();
     g_main_context_push_thread_default(context);
     bus = g_dbus_connection_new_for_address_sync(
         address,
