@@ -32,6 +32,8 @@ start_native bullseye-wl env GDK_BACKEND=wayland "$target" bullseye-wl
 start_native org.freedesktop.weston.wayland-terminal weston-terminal
 start_game
 place_window tavrenne 40 40
+game_moved() { origin_of && [ "$OX" -ge 40 ] && [ "$OY" -ge 40 ] && [ "$OX" -lt $((40 + WW)) ] && [ "$OY" -lt $((40 + WH)) ]; }
+wait_until 10 game_moved || fail "X does not show the game's window where KWin moved it (40,40 ${WW}x$WH): $OX,$OY"
 place_window org.freedesktop.weston.wayland-terminal 500 400
 weston_x=$((WX + WW / 2)) weston_y=$((WY + WH / 2))
 place_window bullseye-wl 700 60

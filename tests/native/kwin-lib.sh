@@ -53,19 +53,14 @@ pixel() {
 
 # The frame geometry "X,Y,W,H" KWin gives the shown windows of resource
 # class CLASS (one line each) after running the JavaScript statements JS
-# on each of them as w (none: only asks). A window whose picture is not yet
-# where its frame is (KWin moves the frame at once, the picture once the
-# program has followed) is "X,Y,W,H moving": KWin finds it under the
-# pointer only where its picture is.
+# on each of them as w (none: only asks).
 kwin_windows() {
     "$NATIVE_TESTS/kwin-ask" "var found = [];
         workspace.clientList().forEach(function (w) {
             if (w.resourceClass != '$1' || w.minimized) return;
             ${2:-}
-            var g = w.frameGeometry, b = w.bufferGeometry;
-            var there = b.x <= g.x && b.y <= g.y && b.x + b.width >= g.x + g.width &&
-                b.y + b.height >= g.y + g.height;
-            found.push([g.x, g.y, g.width, g.height].join() + (there ? '' : ' moving'));
+            var g = w.frameGeometry;
+            found.push([g.x, g.y, g.width, g.height].join());
         });
         return found.join('\n');" || fail "KWin did not run our script"
 }
