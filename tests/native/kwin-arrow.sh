@@ -3,10 +3,11 @@
 # KWin whose window is under the pointer. A release on the game's own
 # window is a miss; Debian's native weston-terminal gives its hero (the
 # numbers of md5sum on its file); after F11 the next drag, onto the bare
-# background, ends in the failure box; our native window lying over an
-# xterm gives its own hero, with its desktop entry's icon as the portrait,
-# not the xterm's beneath; and the xterm where nothing covers it gives its
-# hero.
+# background, ends in the failure box, as does one onto a window of the
+# desktop background's type (plasmashell's, on a Plasma desktop); our
+# native window lying over an xterm gives its own hero, with its desktop
+# entry's icon as the portrait, not the xterm's beneath; and the xterm where
+# nothing covers it gives its hero.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/../e2e/hero.sh"
 . "$(dirname "$0")/kwin-lib.sh"
@@ -25,9 +26,11 @@ convert "$WORK/target-icon.ppm" "$XDG_DATA_HOME/icons/hicolor/32x32/apps/bullsey
 printf '[Desktop Entry]\nType=Application\nName=Bullseye\nExec=%s\nIcon=bullseye-wl\n' "$target" \
     >"$XDG_DATA_HOME/applications/bullseye-wl.desktop"
 
-# The game on the left; on the right the xterm, our window over its right
-# part, and weston-terminal below them.
+# The game on the left, a desktop background window below it; on the right
+# the xterm, our window over its right part, and weston-terminal below them.
 start_program XTerm /usr/bin/xterm -geometry 40x8+600+40 -e cat
+place_target "$WORK/targets/wallpaper"
+start_target "$WORK/targets/wallpaper" Wallpaper 300 580 desktop
 start_native bullseye-wl env GDK_BACKEND=wayland "$target" bullseye-wl
 start_native org.freedesktop.weston.wayland-terminal weston-terminal
 start_game
@@ -76,8 +79,12 @@ expect_hero /usr/bin/weston-terminal
 screenshot weston-terminal
 
 end_game
-shoot_at_screen 300 700
+shoot_at_screen 100 700
 answer_box 失敗 "$failure" background
+expect_first_screen
+origin_of "${TARGET_WIN[Wallpaper]}"
+shoot_at_screen $((OX + 80)) $((OY + 60))
+answer_box 失敗 "$failure" desktop-window
 expect_first_screen
 
 shoot_at_screen "$over_x" "$over_y"
