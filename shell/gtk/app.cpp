@@ -15,6 +15,7 @@
 #include "capture/arrow.h"
 #include "core/random.h"
 #include "shell/gtk/native.h"
+#include "shell/gtk/windowat.h"
 #include "shell/gtk/xdesktop.h"
 #include "shell/sound.h"
 
@@ -116,6 +117,8 @@ int main(int argc, char** argv)
     loadOwnImages();
     createMainWindow();
     showMainWindow();
+    if (sessionDesktop().prepare)
+        sessionDesktop().prepare();
     runMessageLoop();
     gtk_widget_destroy(mainWindow);
     mainWindow = nullptr;

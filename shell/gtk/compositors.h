@@ -25,3 +25,12 @@ std::string hyprlandSocketPath(const char* runtimeDir, const char* signature);
 // Asks the socket at socketPath for the pointer's position, the monitors and
 // the clients, and reads them.
 WindowAt hyprlandAnswer(const std::string& socketPath, int timeoutMs);
+
+// What KWin's script says of the window under KWin's pointer (the line after
+// the question's number): "desktop", "x11\tPID\tXID" or "wayland\tPID\tAPPID".
+WindowAt kwinScriptAnswer(const std::string& answer);
+// Has KWin load and run our script on the session bus and waits for its
+// answer, timeoutMs at most (kwin_windowat.cpp).
+WindowAt kwinAnswer(int timeoutMs);
+// Connects to the session bus ahead of the first question.
+void kwinPrepare();

@@ -44,8 +44,14 @@ static WindowAt hyprlandWindowAt(int rootX, int rootY)
     return resolvedInX(hyprlandAnswer(socketPath, compositorTimeoutMs), rootX, rootY);
 }
 
+static WindowAt kwinWindowAt(int rootX, int rootY)
+{
+    return resolvedInX(kwinAnswer(compositorTimeoutMs), rootX, rootY);
+}
+
 const DesktopQuery swayDesktop = {"sway", swayWindowAt};
 const DesktopQuery hyprlandDesktop = {"Hyprland", hyprlandWindowAt};
+const DesktopQuery kwinDesktop = {"KWin", kwinWindowAt, kwinPrepare};
 
 static bool given(const char* value)
 {
@@ -100,6 +106,8 @@ const DesktopQuery& desktopForSession(const SessionEnv& env)
         return hyprlandDesktop;
     if (listNames(env.currentDesktop, "GNOME"))
         return gnomeDesktop;
+    if (listNames(env.currentDesktop, "KDE"))
+        return kwinDesktop;
     return xwaylandDesktop;
 }
 

@@ -29,6 +29,8 @@ struct WindowAt {
 struct DesktopQuery {
     const char* name;
     WindowAt (*windowAt)(int rootX, int rootY);
+    // Readies the first answer at start-up (a connection made ahead), or null.
+    void (*prepare)() = nullptr;
 };
 
 // The queries there are. Another desktop's is a file of its own defining a
@@ -47,6 +49,8 @@ extern const DesktopQuery swayDesktop;
 extern const DesktopQuery hyprlandDesktop;
 // GNOME Shell, through our extension's D-Bus method (gnome_windowat.cpp).
 extern const DesktopQuery gnomeDesktop;
+// KWin (KDE Plasma), through a KWin script of ours that answers over D-Bus.
+extern const DesktopQuery kwinDesktop;
 
 // The session's environment strings that choose the query (null or empty
 // when unset).

@@ -24,7 +24,11 @@ TEST(SessionChoice, FromTheEnvironmentStrings)
         {"wayland", nullptr, "GNOME", nullptr, nullptr, "GNOME Shell"},
         {"x11", nullptr, "GNOME", nullptr, nullptr, "X11"},
         {nullptr, "wayland-0", "GNOME-Classic:GNOME", nullptr, nullptr, "GNOME Shell"},
-        {nullptr, "wayland-1", "KDE", nullptr, nullptr, "Xwayland"},
+        {nullptr, "wayland-1", "KDE", nullptr, nullptr, "KWin"},
+        {"wayland", "wayland-0", "kde", nullptr, nullptr, "KWin"},
+        {"x11", nullptr, "KDE", nullptr, nullptr, "X11"},
+        // sway started from a Plasma session: its socket is the one to ask.
+        {"wayland", "wayland-1", "KDE", "/run/user/1000/sway-ipc.1000.9.sock", nullptr, "sway"},
         {"wayland", "wayland-1", "sway", "/run/user/1000/sway-ipc.1000.9.sock", nullptr, "sway"},
         // A compositor started in an X11 login: its display and socket are the session's.
         {"x11", "wayland-1", nullptr, "/run/user/1000/sway-ipc.1000.9.sock", nullptr, "sway"},

@@ -2,15 +2,16 @@
  * of the class the test names, where the test puts it, until the window
  * manager closes it.
  *
- * Usage: native-target CLASS X Y [icon]
+ * Usage: native-target CLASS X Y [icon|desktop]
  *        native-target --icon-ppm      (the 32 x 32 icon as a PPM, to stdout)
  *
  * The window is 160 x 120, its title and both parts of its WM_CLASS are
  * CLASS. With "icon" it carries a _NET_WM_ICON of three pictures: a plain
  * blue 16 x 16, the 32 x 32 target (red and white rings on yellow corners)
  * and a plain green 48 x 48, so a reader that takes any picture but the
- * 32 x 32 one is seen at once. It sets no _NET_WM_PID: the game must find the
- * process through the X server itself. */
+ * 32 x 32 one is seen at once. With "desktop" it is of the window type of a
+ * desktop background (_NET_WM_WINDOW_TYPE_DESKTOP). It sets no _NET_WM_PID:
+ * the game must find the process through the X server itself. */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -83,13 +84,14 @@ int main(int argc, char** argv)
     if (argc == 2 && strcmp(argv[1], "--icon-ppm") == 0)
         return writeIconPpm();
     if (argc < 4) {
-        fprintf(stderr, "usage: %s CLASS X Y [icon]\n", argv[0]);
+        fprintf(stderr, "usage: %s CLASS X Y [icon|desktop]\n", argv[0]);
         return 2;
     }
     const char* name = argv[1];
     int x = atoi(argv[2]);
     int y = atoi(argv[3]);
     int withIcon = argc > 4 && strcmp(argv[4], "icon") == 0;
+    int desktop = argc > 4 && strcmp(argv[4], "desktop") == 0;
 
     Display* dpy = XOpenDisplay(NULL);
     if (!dpy) {
@@ -122,6 +124,11 @@ int main(int argc, char** argv)
     XSetWMProtocols(dpy, window, &deleteWindow, 1);
     if (withIcon)
         setIcon(dpy, window);
+    if (desktop) {
+        Atom type = XInternAtom(dpy, "_NET_WM_WINDOW_TYPE_DESKTOP", False);
+        XChangeProperty(dpy, window, XInternAtom(dpy, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                        PropModeReplace, (unsigned char*)&type, 1);
+    }
     XMapWindow(dpy, window);
 
     for (;;) {

@@ -1,0 +1,99 @@
+# The White Arrow on a KDE Plasma Wayland session (a headless KWin with
+# Xwayland, run-scenario --kwin): the game, an X11 client of Xwayland, asks
+# KWin whose window is under the pointer. A release on the game's own
+# window is a miss; Debian's native weston-terminal gives its hero (the
+# numbers of md5sum on its file); after F11 the next drag, onto the bare
+# background, ends in the failure box, as does one onto a window of the
+# desktop background's type (plasmashell's, on a Plasma desktop); our
+# native window lying over an xterm gives its own hero, with its desktop
+# entry's icon as the portrait, not the xterm's beneath; and the xterm where
+# nothing covers it gives its hero.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/../e2e/hero.sh"
+. "$(dirname "$0")/kwin-lib.sh"
+
+for program in /usr/bin/xterm /usr/bin/weston-terminal; do
+    [ -x "$program" ] || fail "$program is missing (see scripts/packages)"
+done
+install_game
+# Our native program, its desktop entry and the entry's icon (the X11
+# target's 32 x 32 picture) in the player's data folder.
+target=$WORK/targets/bullseye-wl
+place_target "$target" "$NATIVE_WL_TARGET"
+"$NATIVE_TARGET" --icon-ppm >"$WORK/target-icon.ppm" || fail "the target cannot write its icon"
+mkdir -p "$XDG_DATA_HOME/applications" "$XDG_DATA_HOME/icons/hicolor/32x32/apps"
+convert "$WORK/target-icon.ppm" "$XDG_DATA_HOME/icons/hicolor/32x32/apps/bullseye-wl.png"
+printf '[Desktop Entry]\nType=Application\nName=Bullseye\nExec=%s\nIcon=bullseye-wl\n' "$target" \
+    >"$XDG_DATA_HOME/applications/bullseye-wl.desktop"
+
+# The game on the left, a desktop background window below it; on the right
+# the xterm, our window over its right part, and weston-terminal below them.
+start_program XTerm /usr/bin/xterm -geometry 40x8+600+40 -e cat
+place_target "$WORK/targets/wallpaper"
+start_target "$WORK/targets/wallpaper" Wallpaper 300 580 desktop
+start_native bullseye-wl env GDK_BACKEND=wayland "$target" bullseye-wl
+start_native org.freedesktop.weston.wayland-terminal weston-terminal
+start_game
+place_window tavrenne 40 40
+game_moved() { origin_of && [ "$OX" -ge 40 ] && [ "$OY" -ge 40 ] && [ "$OX" -lt $((40 + WW)) ] && [ "$OY" -lt $((40 + WH)) ]; }
+wait_until 10 game_moved || fail "X does not show the game's window where KWin moved it (40,40 ${WW}x$WH): $OX,$OY"
+place_window org.freedesktop.weston.wayland-terminal 500 400
+weston_x=$((WX + WW / 2)) weston_y=$((WY + WH / 2))
+place_window bullseye-wl 700 60
+over_x=$((WX + 20)) over_y=$((WY + 20))
+origin_of "${TARGET_WIN[XTerm]}"
+bare_x=$((OX + 20)) bare_y=$((OY + 20))
+[ $over_x -lt $((OX + $(xwininfo -id "${TARGET_WIN[XTerm]}" | sed -n 's/^ *Width: *//p'))) ] && [ $bare_x -lt $WX ] ||
+    fail "our window ($WX,$WY) does not lie over the right part of the xterm ($OX,$OY)"
+expect_first_screen
+failure="窓を射止めるのに失敗した(原因不明)"
+
+# Expects the first arrow's hero of PROGRAM: the log, the numbers of its
+# MD5, the progress line.
+expect_hero() {
+    derive_hero "$1"
+    atspi wait-text panel-3 $' >\n >\n >\n >\n >'"$H_NAME"$' を射止めた!\n' ||
+        fail "no hero was made from $1 (the log: $(atspi line panel-3))"
+    expect_atspi "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
+        text panel-1
+    expect_progress 0 400
+    echo "hero $H_NAME from $1: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE"
+}
+
+# Ends the game with F11; the next drag is a first arrow again.
+end_game() {
+    press_keys F11
+    wait_hidden() { [ "$(atspi visible control-101)" = 0 ]; }
+    wait_until 10 wait_hidden || fail "F11 did not end the game"
+    expect_first_screen
+}
+
+# The game's own window: the first miss, no box, nothing changed.
+shoot_at_client 200 250
+wait_pixel 64 70 FFFFFF || fail "after the release on the game's own window the grab icon did not come back"
+expect_atspi 0 boxes
+expect_first_screen
+
+shoot_at_screen "$weston_x" "$weston_y"
+expect_hero /usr/bin/weston-terminal
+screenshot weston-terminal
+
+end_game
+shoot_at_screen 100 700
+answer_box 失敗 "$failure" background
+expect_first_screen
+origin_of "${TARGET_WIN[Wallpaper]}"
+shoot_at_screen $((OX + 80)) $((OY + 60))
+answer_box 失敗 "$failure" desktop-window
+expect_first_screen
+
+shoot_at_screen "$over_x" "$over_y"
+expect_hero "$target"
+expect_picture "the portrait of our native program (its desktop entry's icon)" "$WORK/target-icon.ppm" 144 5 32 32
+screenshot native-over-xterm
+
+end_game
+shoot_at_screen "$bare_x" "$bare_y"
+expect_hero /usr/bin/xterm
+screenshot xterm
+close_game
