@@ -16,6 +16,10 @@ const int compositorTimeoutMs = 1000;
 WindowAt swayWindowInTree(const Json& tree, int x, int y);
 // Asks the i3-IPC socket at socketPath for its tree and reads it.
 WindowAt swayAnswer(const std::string& socketPath, int x, int y, int timeoutMs);
+// The view that has the keyboard focus (sway gives it to the window the
+// pointer enters), for a tool that cannot see the pointer over native windows.
+WindowAt swayFocusedInTree(const Json& tree);
+WindowAt swayFocusedAnswer(const std::string& socketPath, int timeoutMs);
 
 // Hyprland's j/clients and j/monitors replies: the window on top at (x, y).
 WindowAt hyprlandWindowIn(const Json& clients, const Json& monitors, int x, int y);

@@ -15,6 +15,8 @@ enum PickResult { WindowPicked, PickCancelled, PickRefused };
 // the pointer or keyboard cannot be grabbed. ready runs once the crosshair
 // is on, before the first click can count.
 PickResult pickWindow(unsigned long* window, void (*ready)());
+// Where X last saw the pointer, in root coordinates; false without a display.
+bool pointerOnRoot(int* rootX, int* rootY);
 
 enum ProgramLookup { ProgramFound, NoProcess, ProgramUnreadable };
 // The program file of the process that made the window: NoProcess when no

@@ -105,4 +105,4 @@ static WindowAt gnomeWindowAt(int rootX, int rootY)
     return found;
 }
 
-const DesktopQuery gnomeDesktop = {"GNOME Shell", gnomeWindowAt};
+const DesktopQuery gnomeDesktop = {"GNOME Shell", gnomeWindowAt, nullptr, gnomeWindowAt};

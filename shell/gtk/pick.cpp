@@ -57,3 +57,19 @@ PickResult pickWindow(unsigned long* window, void (*ready)())
     XSync(dpy, False);
     return result;
 }
+
+bool pointerOnRoot(int* rootX, int* rootY)
+{
+    GdkDisplay* gdkDisplay = gdk_display_get_default();
+    if (!gdkDisplay || !GDK_IS_X11_DISPLAY(gdkDisplay))
+        return false;
+    Display* dpy = GDK_DISPLAY_XDISPLAY(gdkDisplay);
+    Window root = None;
+    Window child = None;
+    int x = 0;
+    int y = 0;
+    unsigned mask = 0;
+    if (!XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, rootX, rootY, &x, &y, &mask))
+        return false;
+    return true;
+}

@@ -176,21 +176,69 @@ WindowAt swayWindowInTree(const Json& tree, int px, int py)
     return nothing;  // between outputs: no output shows anything there
 }
 
-WindowAt swayAnswer(const std::string& socketPath, int x, int y, int timeoutMs)
+// Asks the socket for the tree; false with the reason when it cannot.
+static bool askTree(const std::string& socketPath, int timeoutMs, Json* tree, std::string* error)
 {
     std::string request(magic, magicSize);
     uint32_t header[2] = {0, getTree};
     request.append(reinterpret_cast<const char*>(header), sizeof header);
     std::string reply;
-    std::string error;
-    if (!askUnixSocket(socketPath, request, i3ReplyLength, timeoutMs, &reply, &error))
-        return failed("sway: " + error);
+    if (!askUnixSocket(socketPath, request, i3ReplyLength, timeoutMs, &reply, error)) {
+        *error = "sway: " + *error;
+        return false;
+    }
     uint32_t type = 0;
     std::memcpy(&type, reply.data() + magicSize + 4, 4);
-    if (type != getTree)
-        return failed("sway answered another question (" + std::to_string(type) + ")");
+    if (type != getTree) {
+        *error = "sway answered another question (" + std::to_string(type) + ")";
+        return false;
+    }
+    if (!parseJson(reply.substr(headerSize), tree, error)) {
+        *error = "sway's tree is not JSON: " + *error;
+        return false;
+    }
+    return true;
+}
+
+WindowAt swayAnswer(const std::string& socketPath, int x, int y, int timeoutMs)
+{
     Json tree;
-    if (!parseJson(reply.substr(headerSize), &tree, &error))
-        return failed("sway's tree is not JSON: " + error);
+    std::string error;
+    if (!askTree(socketPath, timeoutMs, &tree, &error))
+        return failed(error);
     return swayWindowInTree(tree, x, y);
+}
+
+// The focused view, looked for below the node; the tree's depth is bounded
+// by the reader.
+static const Json* focusedView(const Json& node)
+{
+    if (isView(node))
+        return jsonFlag(node.member("focused")) && jsonFlag(node.member("visible")) ? &node : nullptr;
+    for (const char* which : {"nodes", "floating_nodes"})
+        if (const Json* list = children(node, which))
+            for (const Json& child : list->items)
+                if (const Json* view = focusedView(child))
+                    return view;
+    return nullptr;
+}
+
+WindowAt swayFocusedInTree(const Json& tree)
+{
+    if (jsonText(tree.member("type")) != "root" || !children(tree, "nodes"))
+        return failed("the tree has no root");
+    if (const Json* view = focusedView(tree))
+        return answerOf(*view);
+    WindowAt nothing;
+    nothing.kind = DesktopAt;  // the focus is on an empty workspace
+    return nothing;
+}
+
+WindowAt swayFocusedAnswer(const std::string& socketPath, int timeoutMs)
+{
+    Json tree;
+    std::string error;
+    if (!askTree(socketPath, timeoutMs, &tree, &error))
+        return failed(error);
+    return swayFocusedInTree(tree);
 }

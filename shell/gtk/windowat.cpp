@@ -49,9 +49,20 @@ static WindowAt kwinWindowAt(int rootX, int rootY)
     return resolvedInX(kwinAnswer(compositorTimeoutMs), rootX, rootY);
 }
 
-const DesktopQuery swayDesktop = {"sway", swayWindowAt};
-const DesktopQuery hyprlandDesktop = {"Hyprland", hyprlandWindowAt};
-const DesktopQuery kwinDesktop = {"KWin", kwinWindowAt, kwinPrepare};
+// sway's IPC does not tell where its pointer is, and X's position is stale
+// over native windows; sway gives the focus to the window the pointer
+// enters, so the focused window is the one under the pointer.
+static WindowAt swayFocusedWindow(int rootX, int rootY)
+{
+    const char* socketPath = std::getenv("SWAYSOCK");
+    return resolvedInX(swayFocusedAnswer(socketPath ? socketPath : "", compositorTimeoutMs), rootX,
+                       rootY);
+}
+
+const DesktopQuery swayDesktop = {"sway", swayWindowAt, nullptr, swayFocusedWindow};
+// Hyprland, KWin and GNOME Shell answer for their own pointer anyway.
+const DesktopQuery hyprlandDesktop = {"Hyprland", hyprlandWindowAt, nullptr, hyprlandWindowAt};
+const DesktopQuery kwinDesktop = {"KWin", kwinWindowAt, kwinPrepare, kwinWindowAt};
 
 static bool given(const char* value)
 {

@@ -31,6 +31,11 @@ struct DesktopQuery {
     WindowAt (*windowAt)(int rootX, int rootY);
     // Readies the first answer at start-up (a connection made ahead), or null.
     void (*prepare)() = nullptr;
+    // For a tool that has no press of its own to follow (tavrenne-appraise
+    // --window): the window the compositor has under its pointer, given X's
+    // pointer position for the X11 windows; null where only X's crosshair
+    // can pick (an X11 session, a compositor the game cannot ask).
+    WindowAt (*windowUnderPointer)(int rootX, int rootY) = nullptr;
 };
 
 // The queries there are. Another desktop's is a file of its own defining a

@@ -54,6 +54,18 @@ TEST(SwayTree, TheWindowOnTopAtAPoint)
     EXPECT_EQ(said(swayWindowInTree(fullscreen, 1400, 100)), "desktop");
 }
 
+// The appraisal tool's pick: the focused view, never a hidden one.
+TEST(SwayTree, TheFocusedWindow)
+{
+    EXPECT_EQ(said(swayFocusedInTree(tree("sway-tree.json"))), "x11 21600 4194316");
+    Json focusOnHidden;
+    ASSERT_TRUE(parseJson("{\"type\":\"root\",\"nodes\":[{\"type\":\"output\",\"nodes\":["
+                          "{\"shell\":\"xdg_shell\",\"pid\":7,\"app_id\":\"a\",\"focused\":true,"
+                          "\"visible\":false}]}]}",
+                          &focusOnHidden, nullptr));
+    EXPECT_EQ(said(swayFocusedInTree(focusOnHidden)), "desktop");
+}
+
 TEST(SwayTree, AnOddTreeGivesNoWindowAndNoCrash)
 {
     Json odd;

@@ -40,6 +40,8 @@ struct Texts {
     const char* tooLarge;
     const char* empty;
     const char* pickPrompt;
+    const char* pointPrompt;
+    const char* noAnswer;
     const char* pickCancelled;
     const char* pickRefused;
     const char* noDisplay;
@@ -67,6 +69,10 @@ const Texts japanese = {
     "4GiB 以上のファイルは読めません",
     "空のファイルです",
     "窓をクリックしてください (やめるには Esc)。\n",
+    "5 秒数えたら、ポインターの下の窓を調べます (sway ではフォーカスのある窓)。"
+    "窓の上にポインターを置いてください (やめるには Ctrl+C)。\n",
+    "デスクトップが、ポインターの下の窓を教えてくれませんでした"
+    " (GNOME では Tavrenne の拡張機能を有効にしてください)。\n",
     "やめました。\n",
     "マウスかキーボードを他のプログラムが使っています。\n",
     "X のディスプレイがありません。\n",
@@ -78,6 +84,7 @@ const Texts japanese = {
     "        tavrenne-appraise [--lang ja|en] --window\n"
     "ホワイトアローがそれぞれのファイルから作る勇者 (一の矢) と強化 (二の矢) を示します。\n"
     "--window: クリックした窓のプログラムを、ゲームのホワイトアローと同じように見つけて示します。\n"
+    "          Wayland のデスクトップでは、5 秒後にポインターの下にある窓 (sway ではフォーカスのある窓) を調べます。\n"
     "ファイルやパイプへの出力は UTF-8 です。\n",
 };
 
@@ -98,6 +105,10 @@ const Texts english = {
     "files of 4 GiB or more cannot be read",
     "the file is empty",
     "Click a window (Escape gives up).\n",
+    "In 5 seconds the window under the pointer is appraised (on sway, the window with the focus): "
+    "point at a window (Ctrl+C gives up).\n",
+    "The desktop did not say which window is under the pointer"
+    " (on GNOME, enable Tavrenne's extension).\n",
     "Given up.\n",
     "Another program holds the mouse or the keyboard.\n",
     "There is no X display.\n",
@@ -110,6 +121,8 @@ const Texts english = {
     "Shows the hero that the White Arrow makes of each file (first arrow) and what a\n"
     "second arrow adds.\n"
     "--window: click a window; its program is found as the game's White Arrow finds it.\n"
+    "          On a Wayland desktop, point at the window instead: the window under the pointer\n"
+    "          (on sway, the window with the focus) is taken after 5 seconds.\n"
     "Output to a file or a pipe is UTF-8.\n",
 };
 
@@ -223,7 +236,7 @@ bool appraise(const char* path)
 int appraiseWindow()
 {
     std::string path;
-    switch (pickProgramWindow(texts->pickPrompt, &path)) {
+    switch (pickProgramWindow(texts->pickPrompt, texts->pointPrompt, &path)) {
     case PickedProgram: return appraise(path.c_str()) ? 0 : 1;
     case PickedTheGame: writeConsole(texts->theGameItself); return 1;
     case PickedNoProcess: writeConsoleError(texts->noProcess); return 1;
@@ -231,6 +244,7 @@ int appraiseWindow()
     case PickGivenUp: writeConsoleError(texts->pickCancelled); return 1;
     case PickNotGrabbed: writeConsoleError(texts->pickRefused); return 1;
     case PickNoDisplay: writeConsoleError(texts->noDisplay); return 1;
+    case PickNoAnswer: writeConsoleError(texts->noAnswer); return 1;
     default: writeConsoleError(texts->windowUnsupported); return 2;
     }
 }

@@ -24,6 +24,8 @@ OpenFailure lastOpenFailure(std::string* detail);
 
 // --window: the pointer picks a window (the prompt, on standard error, says
 // when it can), and its program is found as the game's White Arrow finds it.
+// On a Wayland desktop whose compositor the game asks, the window under the
+// compositor's pointer is taken after a countdown (pointPrompt) instead.
 enum PickOutcome {
     PickedProgram,     // path: the program, in the file verbs' form
     PickedTheGame,     // the game's own window
@@ -32,9 +34,11 @@ enum PickOutcome {
     PickGivenUp,       // Escape
     PickNotGrabbed,    // another program holds the pointer or the keyboard
     PickNoDisplay,
+    PickNoAnswer,      // the compositor did not say which window is under its pointer
     PickUnsupported,   // not on this system
 };
-PickOutcome pickProgramWindow(const std::string& prompt, std::string* path);
+PickOutcome pickProgramWindow(const std::string& prompt, const std::string& pointPrompt,
+                              std::string* path);
 // The command line's file arguments in the form the file verbs take: on
 // Linux as typed; on Windows the Shift_JIS form of the wide command line,
 // with the real path kept behind it, so any file name is read.

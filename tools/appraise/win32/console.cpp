@@ -96,7 +96,7 @@ OpenFailure lastOpenFailure(std::string* detail)
 }
 
 // Windows has the game's own White Arrow for this.
-PickOutcome pickProgramWindow(const std::string&, std::string*)
+PickOutcome pickProgramWindow(const std::string&, const std::string&, std::string*)
 {
     return PickUnsupported;
 }
