@@ -57,7 +57,7 @@ int main(int argc, char** argv)
         WindowAt x11Answer;
         double sessionMs = medianMs(session, x, y, &sessionAnswer);
         double x11Ms = medianMs(x11, x, y, &x11Answer);
-        std::printf("%4d,%-4d %-9s %6.2f ms (%s)   %-8s %6.2f ms (%s)\n", x, y, session.name, sessionMs,
+        std::printf("%4d,%-4d %-11s %6.2f ms (%s)   %-8s %6.2f ms (%s)\n", x, y, session.name, sessionMs,
                     kindName(sessionAnswer.kind), x11.name, x11Ms, kindName(x11Answer.kind));
     }
     return 0;
