@@ -9,7 +9,9 @@
 
 #include "capture/arrow.h"
 #include "shell/controls.h"
+#include "shell/gtk/devicepress.h"
 #include "shell/gtk/native.h"
+#include "shell/gtk/windowat.h"
 #include "shell/scene.h"
 #include "shell/sound.h"
 
@@ -97,6 +99,36 @@ static gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer)
     clientPoint(reinterpret_cast<GdkEvent*>(event), &x, &y);
     onLeftButtonUp(x, y);
     return TRUE;
+}
+
+// A press on the grab spot that Xwayland's master pointer lost, as the
+// master's own press through GDK's queue, and so through the loop's (it
+// waits there while the game is busy, as any press). Elsewhere the game does
+// nothing with a press GTK did not see.
+static void giveLostPress(const DevicePress& press)
+{
+    GdkWindow* bin = clientArea ? gtk_layout_get_bin_window(GTK_LAYOUT(clientArea)) : nullptr;
+    if (!bin)
+        return;
+    int originX = 0;
+    int originY = 0;
+    gdk_window_get_origin(bin, &originX, &originY);
+    double x = press.rootX - originX;
+    double y = press.rootY - originY;
+    if (!isOnGrabSpot(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))))
+        return;
+    GdkEvent* event = gdk_event_new(GDK_BUTTON_PRESS);
+    event->button.window = GDK_WINDOW(g_object_ref(bin));
+    event->button.time = static_cast<guint32>(press.time);
+    event->button.x = x;
+    event->button.y = y;
+    event->button.x_root = press.rootX;
+    event->button.y_root = press.rootY;
+    event->button.button = 1;
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    gdk_event_set_device(event, gdk_seat_get_pointer(seat));
+    gdk_event_put(event);
+    gdk_event_free(event);
 }
 
 static gboolean onDraw(GtkWidget*, cairo_t* cr, gpointer)
@@ -211,6 +243,8 @@ void showMainWindow()
 {
     gtk_widget_show(clientArea);
     gtk_widget_show(mainWindow);
+    if (&sessionDesktop() != &x11Desktop)
+        watchDevicePresses(mainWindow, giveLostPress);  // Xwayland's master pointer may lose a press
     platform::focusMainWindow();
     platform::invalidate(nullptr);  // the first paint
 }
