@@ -39,18 +39,27 @@ bool noteMasterButton(ButtonLedger& ledger, unsigned long time)
     return true;
 }
 
-std::vector<DeviceButton> buttonsMasterLost(ButtonLedger& ledger)
+static void keepLast(std::vector<unsigned long>& times)
 {
+    if (times.size() > 8)
+        times.erase(times.begin(), times.end() - 8);
+}
+
+std::vector<DeviceButton> buttonsMasterLost(ButtonLedger& ledger, size_t count)
+{
+    if (count > ledger.waiting.size())
+        count = ledger.waiting.size();
     std::vector<DeviceButton> lost;
-    for (const DeviceButton& button : ledger.waiting)
+    for (size_t i = 0; i < count; ++i) {
+        const DeviceButton& button = ledger.waiting[i];
         if (!has(ledger.masterTimes, button.time) && !has(ledger.given, button.time))
             lost.push_back(button);
+    }
+    ledger.waiting.erase(ledger.waiting.begin(), ledger.waiting.begin() + static_cast<long>(count));
     for (const DeviceButton& button : lost)
         ledger.given.push_back(button.time);
-    if (ledger.given.size() > 8)
-        ledger.given.erase(ledger.given.begin(), ledger.given.end() - 8);
-    ledger.waiting.clear();
-    ledger.masterTimes.clear();
+    keepLast(ledger.given);
+    keepLast(ledger.masterTimes);
     return lost;
 }
 
@@ -59,28 +68,43 @@ static XWindowId gameWindow = 0;
 static ButtonLedger presses;
 static ButtonLedger releases;
 static guint decision = 0;
-static bool synced = false;
+static int stage = 0;
+static size_t pressCount = 0;  // the events the round trip was made for
+static size_t releaseCount = 0;
 static void (*giveLost)(const DeviceButton& button) = nullptr;
 
-// At a lower priority than GDK's events, twice: first a round trip to the X
-// server, whose reply comes after every event it sent before (the master's
-// copy of a press was seen reaching the game in a later read than the
-// device's); then, once GDK has handed over all those events, the decision.
+// At a lower priority than GDK's events, in three turns: a round trip to
+// the X server, whose reply comes after every event it sent before (the
+// master's copy of a press was seen reaching the game in a later read than
+// the device's); once GDK has handed over all those events, the decision;
+// and once GDK has handed over what was given, the end.
 static gboolean decide(gpointer)
 {
-    if (!synced) {
-        synced = true;
+    stage += 1;
+    if (stage == 1) {
+        pressCount = presses.waiting.size();
+        releaseCount = releases.waiting.size();
         gdk_display_sync(gdk_display_get_default());
         return G_SOURCE_CONTINUE;
     }
+    if (stage == 2) {
+        std::vector<DeviceButton> lost = buttonsMasterLost(presses, pressCount);
+        for (const DeviceButton& button : buttonsMasterLost(releases, releaseCount))
+            lost.push_back(button);
+        for (const DeviceButton& button : lost)
+            giveLost(button);
+        return G_SOURCE_CONTINUE;
+    }
     decision = 0;
-    synced = false;
-    std::vector<DeviceButton> lost = buttonsMasterLost(presses);
-    for (const DeviceButton& button : buttonsMasterLost(releases))
-        lost.push_back(button);
-    for (const DeviceButton& button : lost)
-        giveLost(button);
+    stage = 0;
+    if (!presses.waiting.empty() || !releases.waiting.empty())  // come after the round trip
+        decision = g_idle_add_full(G_PRIORITY_LOW, decide, nullptr, nullptr);
     return G_SOURCE_REMOVE;
+}
+
+bool deviceButtonsUndecided()
+{
+    return decision != 0;
 }
 
 static GdkFilterReturn filterButtons(GdkXEvent* xevent, GdkEvent*, gpointer)

@@ -3,6 +3,7 @@
 // lost.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 struct DeviceButton {
@@ -18,19 +19,23 @@ struct DeviceButton {
 // copy is then dropped).
 struct ButtonLedger {
     std::vector<DeviceButton> waiting;
-    std::vector<unsigned long> masterTimes;
-    std::vector<unsigned long> given;  // the last few
+    std::vector<unsigned long> masterTimes;  // the last few
+    std::vector<unsigned long> given;        // the last few
 };
 void noteDeviceButton(ButtonLedger& ledger, const DeviceButton& button);
 // False when the master's event stands for a device event already given:
 // the game must not see it twice.
 bool noteMasterButton(ButtonLedger& ledger, unsigned long time);
-// The waiting device events whose master copy did not come (none read with
-// them has the same time), in their order; the ledger is then clear for the
-// next ones.
-std::vector<DeviceButton> buttonsMasterLost(ButtonLedger& ledger);
+// Of the first COUNT waiting device events (those read before a round trip
+// to the server), those whose master copy did not come (none of the last
+// master events read has the same time), in their order; all COUNT leave
+// the ledger.
+std::vector<DeviceButton> buttonsMasterLost(ButtonLedger& ledger, size_t count);
 
 // Selects the devices' presses and releases on the game's window (a GTK
 // top-level, shown); one the master lost goes to LOST once GDK has handed
 // over all the input read with it.
 void watchDeviceButtons(void* gtkWindow, void (*lost)(const DeviceButton& button));
+// True from a device's event until the decision on it is made and what was
+// given has been handed over by GDK.
+bool deviceButtonsUndecided();
