@@ -115,16 +115,16 @@ static GdkFilterReturn filterButtons(GdkXEvent* xevent, GdkEvent*, gpointer)
     if (cookie->evtype != XI_ButtonPress && cookie->evtype != XI_ButtonRelease)
         return GDK_FILTER_CONTINUE;
     const XIDeviceEvent* event = static_cast<const XIDeviceEvent*>(cookie->data);
-    if (event->event != gameWindow || event->detail != 1)
+    if (event->event != gameWindow)
         return GDK_FILTER_CONTINUE;
     bool press = cookie->evtype == XI_ButtonPress;
     ButtonLedger& ledger = press ? presses : releases;
     if (event->deviceid != event->sourceid) {  // the master's, GDK's as ever
-        if (!noteMasterButton(ledger, event->time))
+        if (event->detail == 1 && !noteMasterButton(ledger, event->time))
             return GDK_FILTER_REMOVE;  // the game had it already
         return GDK_FILTER_CONTINUE;
     }
-    if (!(event->flags & XIPointerEmulated)) {
+    if (event->detail == 1 && !(event->flags & XIPointerEmulated)) {
         noteDeviceButton(ledger, DeviceButton{press, event->time, event->root_x, event->root_y});
         if (!decision)
             decision = g_idle_add_full(G_PRIORITY_LOW, decide, nullptr, nullptr);
