@@ -155,7 +155,7 @@ void releaseCursors()
 
 // Every pointer event goes to the client area while the arrow is drawn,
 // wherever the pointer is, with the aiming cursor. In a Wayland session an
-// X grab cannot hold the compositor's pointer, and Xwayland was seen to
+// X grab cannot hold the compositor's pointer, and Xwayland has been known to
 // answer one with a second press at the root window's (0,0): there the
 // press's own grab keeps the motions and the release coming (the
 // compositor keeps the pointer on the window pressed while the button is
