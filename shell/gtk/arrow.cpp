@@ -154,15 +154,21 @@ void releaseCursors()
 }
 
 // Every pointer event goes to the client area while the arrow is drawn,
-// wherever the pointer is, with the aiming cursor.
+// wherever the pointer is, with the aiming cursor. In a Wayland session an
+// X grab cannot hold the compositor's pointer, and Xwayland has been known to
+// answer one with a second press at the root window's (0,0): there the
+// press's own grab keeps the motions and the release coming (the
+// compositor keeps the pointer on the window pressed while the button is
+// held), and the cursor is the client area's, set by the rules.
 void platform::captureMouse()
 {
     GdkWindow* bin = clientArea ? gtk_layout_get_bin_window(GTK_LAYOUT(clientArea)) : nullptr;
     if (!bin)
         return;
     GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
-    gdk_seat_grab(seat, bin, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursorOf(shape), nullptr,
-                  nullptr, nullptr);
+    if (&sessionDesktop() == &x11Desktop)
+        gdk_seat_grab(seat, bin, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursorOf(shape), nullptr,
+                      nullptr, nullptr);
     // A press handled late, after the game was busy, may have lost its
     // release: X sends it to the window that took the press only while
     // that press's own grab lasts, and a grab let go meanwhile (the end of

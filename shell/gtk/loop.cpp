@@ -12,6 +12,7 @@
 #include <deque>
 
 #include "capture/arrow.h"
+#include "shell/gtk/devicebuttons.h"
 #include "shell/gtk/native.h"
 #include "shell/scene.h"
 #include "shell/sound.h"
@@ -164,9 +165,13 @@ static unsigned dragsBegun = 0;
 // Runs once GDK has no more input to hand over (a lower priority than its
 // events): a release that the X server sent before the button was found up
 // has by now been handled, or waits in the queue. If neither, it went
-// elsewhere, and the drag ends before any input that waits.
+// elsewhere, and the drag ends before any input that waits. In a Wayland
+// session a device's release that the master pointer may have lost is
+// first decided on (and then handed over as the master's).
 static gboolean endDragIfReleaseLost(gpointer data)
 {
+    if (deviceButtonsUndecided())
+        return G_SOURCE_CONTINUE;
     if (GPOINTER_TO_UINT(data) == dragsBegun && !buttonReleaseWaiting()) {
         waiting.push_front(Message{nullptr, 0, 1, true});
         scheduleReplay();

@@ -9,7 +9,9 @@
 
 #include "capture/arrow.h"
 #include "shell/controls.h"
+#include "shell/gtk/devicebuttons.h"
 #include "shell/gtk/native.h"
+#include "shell/gtk/windowat.h"
 #include "shell/scene.h"
 #include "shell/sound.h"
 
@@ -97,6 +99,38 @@ static gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer)
     clientPoint(reinterpret_cast<GdkEvent*>(event), &x, &y);
     onLeftButtonUp(x, y);
     return TRUE;
+}
+
+// A press on the grab spot, or a release, that Xwayland's master pointer
+// lost: as the master's own through GDK's queue, and so through the loop's
+// (it waits there while the game is busy, as any press). Elsewhere the game
+// does nothing with a press GTK did not see.
+static void giveLostButton(const DeviceButton& button)
+{
+    GdkWindow* bin = clientArea ? gtk_layout_get_bin_window(GTK_LAYOUT(clientArea)) : nullptr;
+    if (!bin)
+        return;
+    int originX = 0;
+    int originY = 0;
+    gdk_window_get_origin(bin, &originX, &originY);
+    double x = button.rootX - originX;
+    double y = button.rootY - originY;
+    if (button.press && !isOnGrabSpot(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))))
+        return;
+    GdkEvent* event = gdk_event_new(button.press ? GDK_BUTTON_PRESS : GDK_BUTTON_RELEASE);
+    event->button.window = GDK_WINDOW(g_object_ref(bin));
+    event->button.time = static_cast<guint32>(button.time);
+    event->button.x = x;
+    event->button.y = y;
+    event->button.x_root = button.rootX;
+    event->button.y_root = button.rootY;
+    event->button.button = 1;
+    if (!button.press)
+        event->button.state = GDK_BUTTON1_MASK;
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    gdk_event_set_device(event, gdk_seat_get_pointer(seat));
+    gdk_event_put(event);
+    gdk_event_free(event);
 }
 
 static gboolean onDraw(GtkWidget*, cairo_t* cr, gpointer)
@@ -211,6 +245,8 @@ void showMainWindow()
 {
     gtk_widget_show(clientArea);
     gtk_widget_show(mainWindow);
+    if (&sessionDesktop() != &x11Desktop)
+        watchDeviceButtons(mainWindow, giveLostButton);  // Xwayland's master pointer may lose one
     platform::focusMainWindow();
     platform::invalidate(nullptr);  // the first paint
 }
