@@ -16,15 +16,7 @@ for program in /usr/bin/xterm /usr/bin/weston-terminal; do
     [ -x "$program" ] || fail "$program is missing (see scripts/packages)"
 done
 install_game
-# Our native program, its desktop entry and the entry's icon (the X11
-# target's 32 x 32 picture) in the player's data folder.
-target=$WORK/targets/bullseye-wl
-place_target "$target" "$NATIVE_WL_TARGET"
-"$NATIVE_TARGET" --icon-ppm >"$WORK/target-icon.ppm" || fail "the target cannot write its icon"
-mkdir -p "$XDG_DATA_HOME/applications" "$XDG_DATA_HOME/icons/hicolor/32x32/apps"
-convert "$WORK/target-icon.ppm" "$XDG_DATA_HOME/icons/hicolor/32x32/apps/bullseye-wl.png"
-printf '[Desktop Entry]\nType=Application\nName=Bullseye\nExec=%s\nIcon=bullseye-wl\n' "$target" \
-    >"$XDG_DATA_HOME/applications/bullseye-wl.desktop"
+install_native_target
 
 # The game on the left, a desktop background window below it; on the right
 # the xterm, our window over its right part, and weston-terminal below them.
@@ -47,26 +39,6 @@ bare_x=$((OX + 20)) bare_y=$((OY + 20))
     fail "our window ($WX,$WY) does not lie over the right part of the xterm ($OX,$OY)"
 expect_first_screen
 failure="窓を射止めるのに失敗した(原因不明)"
-
-# Expects the first arrow's hero of PROGRAM: the log, the numbers of its
-# MD5, the progress line.
-expect_hero() {
-    derive_hero "$1"
-    atspi wait-text panel-3 $' >\n >\n >\n >\n >'"$H_NAME"$' を射止めた!\n' ||
-        fail "no hero was made from $1 (the log: $(atspi line panel-3))"
-    expect_atspi "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
-        text panel-1
-    expect_progress 0 400
-    echo "hero $H_NAME from $1: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE"
-}
-
-# Ends the game with F11; the next drag is a first arrow again.
-end_game() {
-    press_keys F11
-    wait_hidden() { [ "$(atspi visible control-101)" = 0 ]; }
-    wait_until 10 wait_hidden || fail "F11 did not end the game"
-    expect_first_screen
-}
 
 # The game's own window: the first miss, no box, nothing changed.
 shoot_at_client 200 250

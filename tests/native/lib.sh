@@ -419,3 +419,39 @@ press_keys() {
     activate_game
     xdotool key --delay 30 "$@"
 }
+
+# ---- steps the Wayland sessions' scenarios share ----
+
+# Our native Wayland program (NATIVE_WL_TARGET) as $target, with a desktop
+# entry in the player's data folder whose icon is the X11 target's 32 x 32
+# picture ($WORK/target-icon.ppm): the portrait a native window must get.
+install_native_target() {
+    target=$WORK/targets/bullseye-wl
+    place_target "$target" "$NATIVE_WL_TARGET"
+    "$NATIVE_TARGET" --icon-ppm >"$WORK/target-icon.ppm" || fail "the target cannot write its icon"
+    mkdir -p "$XDG_DATA_HOME/applications" "$XDG_DATA_HOME/icons/hicolor/32x32/apps"
+    convert "$WORK/target-icon.ppm" "$XDG_DATA_HOME/icons/hicolor/32x32/apps/bullseye-wl.png"
+    printf '[Desktop Entry]\nType=Application\nName=Bullseye\nExec=%s\nIcon=bullseye-wl\n' "$target" \
+        >"$XDG_DATA_HOME/applications/bullseye-wl.desktop"
+}
+
+# Expects the first arrow's hero of PROGRAM: the log, the numbers of its
+# MD5, the controls and the progress line.
+expect_hero() {
+    derive_hero "$1"
+    atspi wait-text panel-3 $' >\n >\n >\n >\n >'"$H_NAME"$' を射止めた!\n' ||
+        fail "no hero was made from $1 (the log: $(atspi line panel-3))"
+    expect_atspi "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
+        text panel-1
+    expect_shown 1 control-101 control-102 control-104 control-105 control-106 panel-1 panel-3
+    expect_progress 0 400
+    echo "hero $H_NAME from $1: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE"
+}
+
+# Ends the game with F11; the next drag is a first arrow again.
+end_game() {
+    press_keys F11
+    wait_hidden() { [ "$(atspi visible control-101)" = 0 ]; }
+    wait_until 10 wait_hidden || fail "F11 did not end the game"
+    expect_first_screen
+}

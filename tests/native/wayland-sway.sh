@@ -16,15 +16,7 @@ for program in /usr/bin/xterm /usr/bin/foot; do
     [ -x "$program" ] || fail "$program is missing (see scripts/packages)"
 done
 install_game
-# Our native program, its desktop entry and the entry's icon (the X11
-# target's 32 x 32 picture) in the player's data folder.
-target=$WORK/targets/bullseye-wl
-place_target "$target" "$NATIVE_WL_TARGET"
-"$NATIVE_TARGET" --icon-ppm >"$WORK/target-icon.ppm" || fail "the target cannot write its icon"
-mkdir -p "$XDG_DATA_HOME/applications" "$XDG_DATA_HOME/icons/hicolor/32x32/apps"
-convert "$WORK/target-icon.ppm" "$XDG_DATA_HOME/icons/hicolor/32x32/apps/bullseye-wl.png"
-printf '[Desktop Entry]\nType=Application\nName=Bullseye\nExec=%s\nIcon=bullseye-wl\n' "$target" \
-    >"$XDG_DATA_HOME/applications/bullseye-wl.desktop"
+install_native_target
 
 # The xterm first, so that our window, mapped after it, lies over it.
 start_program XTerm /usr/bin/xterm -geometry 40x8 -e cat
@@ -47,26 +39,6 @@ face=$(grab_screen txt:- "1x1+$over_x+$over_y" | sed -n 's/.*#\([0-9A-F]\{6\}\).
 [ "$face" = A0C8F0 ] || fail "the xterm is not under our window at $over_x,$over_y (the screen shows $face)"
 screenshot desktop
 failure="窓を射止めるのに失敗した(原因不明)"
-
-# Expects the first arrow's hero of PROGRAM: the log, the numbers of its
-# MD5, the controls and the progress line.
-expect_hero() {
-    derive_hero "$1"
-    atspi wait-text panel-3 $' >\n >\n >\n >\n >'"$H_NAME"$' を射止めた!\n' || fail "no hero was made from $1"
-    expect_atspi "$(status_text "$H_NAME" 1 "$H_MAXHP" "$H_MAXHP" "$H_MAXMP" "$H_MAXMP" "$H_ATTACK" "$H_DEFENCE" 0 10)" \
-        text panel-1
-    expect_shown 1 control-101 control-102 control-104 control-105 control-106 panel-1 panel-3
-    expect_progress 0 400
-    echo "hero $H_NAME from $1: HP $H_MAXHP, MP $H_MAXMP, attack $H_ATTACK, defence $H_DEFENCE"
-}
-
-# Ends the game with F11; the next drag is a first arrow again.
-end_game() {
-    press_keys F11
-    wait_hidden() { [ "$(atspi visible control-101)" = 0 ]; }
-    wait_until 10 wait_hidden || fail "F11 did not end the game"
-    expect_first_screen
-}
 
 shoot_at_screen 900 700
 answer_box 失敗 "$failure" background
