@@ -112,7 +112,12 @@ fight_round() {
         atspi wait-text control-101 すすむ || fail "the battle was won, but Advance still reads $(atspi text control-101)"
     fi
     read_game
-    if [[ "$seen" =~ \>([0-9]+)の経験値を獲得! ]]; then
+    # The experience of this round alone: the lines after its own blow in
+    # the newest text. A battle won a few lines earlier may still show its
+    # experience above them, and would be counted twice.
+    local round=${seen##*$'\n'}
+    round=${round##*" >${H_NAME}の攻撃!\\n"}
+    if [[ "$round" =~ \>([0-9]+)の経験値を獲得! ]]; then
         GAINED=$((GAINED + BASH_REMATCH[1]))
     fi
 }
