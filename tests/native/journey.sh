@@ -59,10 +59,11 @@ step() {
 
 # Walks with the up arrow until a battle is on.
 walk_to_battle() {
-    local deadline=$((SECONDS + 60))
+    local steps=0
     until in_battle; do
-        [ $SECONDS -lt $deadline ] || fail "no battle within 60 s (at $DISTANCE)"
+        [ $steps -lt 60 ] || fail "no battle within 60 steps (at $DISTANCE)"
         step Up $((DISTANCE + 1))
+        steps=$((steps + 1))
     done
 }
 
@@ -123,10 +124,11 @@ fight_round() {
 }
 
 fight_battle() {
-    local deadline=$((SECONDS + 90))
+    local rounds=0
     until ! in_battle; do
-        [ $SECONDS -lt $deadline ] || fail "the battle at $DISTANCE did not end within 90 s"
+        [ $rounds -lt 100 ] || fail "the battle at $DISTANCE did not end within 100 rounds"
         fight_round
+        rounds=$((rounds + 1))
     done
     case "$HISTORY" in *"を倒した!"*|*"は倒れた..."*) ;; *) fail "the battle ended without a victory or a fall: $HISTORY" ;; esac
     AT_REST=$REST_ON
