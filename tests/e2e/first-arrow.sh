@@ -54,8 +54,9 @@ expect_output 000000 pixel TAVRENNE 160 41
 expect_progress 0 400
 screenshot hero
 
-# A drag made while the game is busy: twenty rests (a pause each) and F11
-# wait in the game's queue while the arrow is drawn from the grab spot onto
+# A drag made while the game is busy: forty rests (a pause of 0.3 s each, so
+# twelve seconds at the least, however fast the machine) and F11 wait in the
+# game's queue while the arrow is drawn from the grab spot onto
 # the target and released there. Keys and mouse go in as a device gives
 # them, through the system's input queue, which routes each event when it
 # happens: the press to the game's window under the pointer, the release to
@@ -64,7 +65,7 @@ screenshot hero
 # and leave the mouse free and the arrow on its spot, to be drawn again.
 game_origin
 read -r tx ty <<<"$(drive origin BullseyeTarget)"
-drive type TAVRENNE $(printf '0x0D %.0s' {1..20}) 0x7A + drag $((OX + 66)) $((OY + 66)) $((tx + 80)) $((ty + 60)) ||
+drive type TAVRENNE $(printf '0x0D %.0s' {1..40}) 0x7A + drag $((OX + 66)) $((OY + 66)) $((tx + 80)) $((ty + 60)) ||
     fail "cannot send the keys and the drag"
 # While the game sleeps through its rests it takes no X events: its window,
 # moved on the X server now, is somewhere else than where Wine has it, and
