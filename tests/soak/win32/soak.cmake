@@ -25,7 +25,7 @@ function(add_wine_soak name seed inputs seconds)
     ENVIRONMENT "WINE_TEST_PREFIX=${WINE_TEST_PREFIX};SOAK_OUT=${SOAK_OUT}/${name};SOAK_GAME=$<TARGET_FILE:Tavrenne>;SOAK_DAT=${CMAKE_BINARY_DIR}/dat;SOAK_TARGET=$<TARGET_FILE:e2e_target>;SOAK_EXE=$<TARGET_FILE:soak_win32>;SOAK_SEED=${seed};SOAK_INPUTS=${inputs}")
 endfunction()
 
-add_wine_soak(soak_wine_short 1 300 600)
+add_wine_soak(soak_wine_short 1 300 1200)
 # The long soak, run by scripts/soak and not by scripts/test.
 add_wine_soak(soak_wine_long 1 3000 5400 long)
 # Seeds that once found a fault, replayed by scripts/soak up to the burst

@@ -26,7 +26,7 @@ function(add_native_soak name seed inputs seconds)
     ENVIRONMENT "NATIVE_OUT=${SOAK_OUT}/${name};NATIVE_GAME=$<TARGET_FILE:tavrenne>;NATIVE_DAT=${CMAKE_BINARY_DIR}/dat;NATIVE_TARGET=$<TARGET_FILE:native_target>;NATIVE_DRAWN_TEXT=$<TARGET_FILE:native_drawn_text>;SOAK_X11=$<TARGET_FILE:soak_x11>;SOAK_SEED=${seed};SOAK_INPUTS=${inputs}")
 endfunction()
 
-add_native_soak(soak_native_short 1 400 600)
+add_native_soak(soak_native_short 1 400 1200)
 # The long soak, run by scripts/soak and not by scripts/test.
 add_native_soak(soak_native_long 1 10000 5400 long)
 # Seeds that once found a fault, replayed by scripts/soak. Seed 3, the whole
