@@ -5,6 +5,7 @@
 #include "driver.h"
 
 #include <cstdio>
+#include <cstring>
 
 bool clientPixels(HWND window, const RECT& rect, std::vector<uint32_t>* pixels)
 {
@@ -74,18 +75,20 @@ int clientImage(HWND window)
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    std::fwrite(&file, sizeof file, 1, stdout);
-    std::fwrite(&header, sizeof header, 1, stdout);
-    std::vector<unsigned char> row(static_cast<size_t>(rowBytes), 0);
-    for (int y = h - 1; y >= 0; --y) {
+    // The whole file in one write: a driver ended half-way writes nothing.
+    std::vector<unsigned char> bytes(file.bfSize, 0);
+    std::memcpy(&bytes[0], &file, sizeof file);
+    std::memcpy(&bytes[sizeof file], &header, sizeof header);
+    for (int y = 0; y < h; ++y) {
+        unsigned char* row = &bytes[file.bfOffBits + static_cast<size_t>(h - 1 - y) * rowBytes];
         for (int x = 0; x < w; ++x) {
             uint32_t pixel = pixels[static_cast<size_t>(y) * w + x];
             row[x * 3] = pixel & 0xff;
             row[x * 3 + 1] = (pixel >> 8) & 0xff;
             row[x * 3 + 2] = (pixel >> 16) & 0xff;
         }
-        std::fwrite(row.data(), 1, row.size(), stdout);
     }
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     std::fflush(stdout);
     return 0;
 }
