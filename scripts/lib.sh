@@ -3,6 +3,9 @@
 
 TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${TAVRENNE_BUILD:-$TOP/build}
+# The package test installs tavrenne system-wide: one run at a time per
+# machine, whichever clone or build folder it comes from.
+PACKAGE_TEST_LOCK=/run/lock/tavrenne-package-test.lock
 
 # Installs the missing Debian packages when run as root; otherwise names them.
 ensure_packages() {
@@ -26,8 +29,10 @@ ensure_packages() {
     fi
     echo "Installing missing Debian packages: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # Another apt-get on this machine (another run's, say) holds apt's locks
+    # for a while: this one waits for them instead of failing.
+    apt-get -o DPkg::Lock::Timeout=600 update -qq
+    apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 # Wine shows Japanese only under a ja_JP.UTF-8 locale that glibc knows.

@@ -46,6 +46,9 @@
 //   pixel WIN X Y             prints the client pixel's colour as RRGGBB
 //   wait-pixel WIN X Y RRGGBB [ms]  until the client pixel has that colour
 //                             (!RRGGBB: until it has any other colour)
+//   client-image WIN          writes the client area as a BMP file to standard output
+//                             (pixels are read from the window's own device context,
+//                             wherever the window last reached the screen)
 //   drawn-text WIN HEIGHT WEIGHT LEFT TOP RIGHT BOTTOM LAYOUT TEXT [ms]
 //                             until the client rectangle shows TEXT as the game paints
 //                             it: a Shift_JIS font of that height and weight, black on
@@ -209,17 +212,6 @@ static DWORD timeArg(const Args& args, size_t at)
     return args.size() > at ? static_cast<DWORD>(number(args[at])) : defaultWait;
 }
 
-static bool screenPixel(HWND window, int x, int y, COLORREF* colour)
-{
-    POINT point = {x, y};
-    if (!ClientToScreen(window, &point))
-        return false;
-    HDC screen = GetDC(nullptr);
-    *colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return *colour != CLR_INVALID;
-}
-
 static std::string hexColour(COLORREF colour)
 {
     char text[8];
@@ -361,7 +353,7 @@ static int pixelCommand(const std::string& name, const Args& args, HWND window)
     int y = static_cast<int>(number(args[3]));
     COLORREF colour = CLR_INVALID;
     if (name == "pixel") {
-        if (!screenPixel(window, x, y, &colour))
+        if (!clientPixel(window, x, y, &colour))
             return fail("cannot read the pixel at " + args[2] + "," + args[3]);
         print(hexColour(colour));
         return 0;
@@ -371,7 +363,7 @@ static int pixelCommand(const std::string& name, const Args& args, HWND window)
     bool negated = args[4][0] == '!';
     std::string wanted = negated ? args[4].substr(1) : args[4];
     bool seen = waitFor(timeArg(args, 5), [&] {
-        return screenPixel(window, x, y, &colour) && (hexColour(colour) == wanted) != negated;
+        return clientPixel(window, x, y, &colour) && (hexColour(colour) == wanted) != negated;
     });
     if (!seen)
         return fail("pixel " + args[2] + "," + args[3] + " of " + args[1] + " is " +
@@ -472,6 +464,8 @@ static int runOnWindow(const std::string& name, const Args& args, HWND window)
     }
     if ((name == "pixel" || name == "wait-pixel") && args.size() >= 4)
         return pixelCommand(name, args, window);
+    if (name == "client-image")
+        return clientImage(window);
     return notThisGroup;
 }
 

@@ -1,7 +1,7 @@
 // The driver's painted-text check: the expected text is drawn here, the way
 // the game's painter draws it (a Shift_JIS font of the given height and
 // weight, black on the opaque white text background, over the window
-// background), and compared pixel for pixel with what the screen shows.
+// background), and compared pixel for pixel with what the window shows.
 #include "driver.h"
 
 #include <cstring>
@@ -63,7 +63,7 @@ static void drawExpected(const TextDrawing& drawing, const Surface& s, int w, in
 }
 
 // How many pixels of the rectangle differ from the expected drawing; -1 when
-// the screen cannot be read. The text is laid out in the whole rectangle, as
+// the window cannot be read. The text is laid out in the whole rectangle, as
 // the painter lays it out, but only its part inside the client area is compared.
 static long differingPixels(HWND window, const TextDrawing& drawing)
 {
@@ -74,25 +74,23 @@ static long differingPixels(HWND window, const TextDrawing& drawing)
     int h = drawing.rect.bottom - drawing.rect.top;
     int shownW = (drawing.rect.right < client.right ? drawing.rect.right : client.right) - drawing.rect.left;
     int shownH = (drawing.rect.bottom < client.bottom ? drawing.rect.bottom : client.bottom) - drawing.rect.top;
-    POINT origin = {drawing.rect.left, drawing.rect.top};
-    if (w <= 0 || h <= 0 || shownW <= 0 || shownH <= 0 || !ClientToScreen(window, &origin))
+    if (w <= 0 || h <= 0 || shownW <= 0 || shownH <= 0)
         return -1;
-    Surface expected = {}, shown = {};
+    Surface expected = {};
     long differing = -1;
-    if (makeSurface(w, h, &expected) && makeSurface(w, h, &shown)) {
+    if (makeSurface(w, h, &expected)) {
         drawExpected(drawing, expected, w, h);
-        HDC screen = GetDC(nullptr);
-        BitBlt(shown.dc, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        GdiFlush();
-        differing = 0;
-        for (int y = 0; y < shownH; ++y)
-            for (int x = 0; x < shownW; ++x)
-                if ((expected.pixels[y * w + x] ^ shown.pixels[y * w + x]) & 0xffffff)
-                    ++differing;
+        std::vector<uint32_t> shown;
+        RECT part = {drawing.rect.left, drawing.rect.top, drawing.rect.left + shownW, drawing.rect.top + shownH};
+        if (clientPixels(window, part, &shown)) {
+            differing = 0;
+            for (int y = 0; y < shownH; ++y)
+                for (int x = 0; x < shownW; ++x)
+                    if ((expected.pixels[y * w + x] ^ shown[y * shownW + x]) & 0xffffff)
+                        ++differing;
+        }
     }
     freeSurface(expected);
-    freeSurface(shown);
     return differing;
 }
 

@@ -83,11 +83,12 @@ up_once() {
 # Presses the up arrow until a battle is on ("battle"), or until the hero
 # is out of battle and off any rest point ("road").
 walk_keys() {
-    local deadline=$((SECONDS + 40))
+    local presses=0
     until { [ "$1" = battle ] && in_battle; } ||
         { [ "$1" = road ] && ! in_battle && [ "$AT_REST" = 0 ]; }; do
-        [ $SECONDS -lt $deadline ] || fail "no $1 within 40 s (at $DISTANCE)"
+        [ $presses -lt 60 ] || fail "no $1 within 60 presses of the up arrow (at $DISTANCE)"
         up_once
+        presses=$((presses + 1))
     done
 }
 

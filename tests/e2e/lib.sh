@@ -142,13 +142,13 @@ expect_shown() {
     [ "$got" = "$(printf "$want%.0s" "$@")" ] || fail "controls $*: shown $got, not all $want"
 }
 
-# Writes the game window's client area, cut from a fresh screenshot, to FILE.
+# Writes the game window's client area to FILE, as the window itself holds
+# it (the driver reads it from the window's device context): wherever Wine
+# last put the window on the screen.
 client_image() {
-    local origin size
-    origin=$(drive origin TAVRENNE) || fail "no game window to photograph"
-    size=$(drive client TAVRENNE) || fail "no game window to photograph"
-    set -- "$1" $origin $size
-    import -window root -crop "${4}x${5}+${2}+${3}" +repage "$1"
+    drive client-image TAVRENNE >"$1.bmp" || fail "cannot read the game window's pixels"
+    convert "bmp:$1.bmp" "$1" || fail "the game window's pixels made no picture"
+    rm -f "$1.bmp"
 }
 
 # How many pixels of the image differ from colour RRGGBB, leaving out the
@@ -177,6 +177,26 @@ wait_until() {
     local deadline=$((SECONDS + seconds))
     until "$@"; do
         [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
+
+# Waits until CHECK (a shell function returning 0 when satisfied) holds, for
+# as long as the game is still at work: it fails only once the game's log,
+# status panel and mouse capture have shown no change for QUIET seconds,
+# which a game that is merely slow never reaches. AT_WORK then says what
+# changed last, when, and how the game read then.
+wait_while_at_work() {
+    local quiet=$1 state last= start=$SECONDS since=$SECONDS
+    shift
+    AT_WORK="the game's log, status and capture did not change at all"
+    until "$@"; do
+        state=$(drive line TAVRENNE '#2' + line TAVRENNE '#0' + capture TAVRENNE 2>&1 | tr '\n' ' ')
+        if [ "$state" != "$last" ]; then
+            [ -n "$last" ] && AT_WORK="the game's log, status and capture last changed $((SECONDS - start)) s into the wait, to: $state"
+            last=$state since=$SECONDS
+        fi
+        [ $((SECONDS - since)) -lt "$quiet" ] || { AT_WORK="no change for $quiet s; $AT_WORK"; return 1; }
         sleep 0.2
     done
 }

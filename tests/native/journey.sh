@@ -59,10 +59,11 @@ step() {
 
 # Walks with the up arrow until a battle is on.
 walk_to_battle() {
-    local deadline=$((SECONDS + 60))
+    local steps=0
     until in_battle; do
-        [ $SECONDS -lt $deadline ] || fail "no battle within 60 s (at $DISTANCE)"
+        [ $steps -lt 60 ] || fail "no battle within 60 steps (at $DISTANCE)"
         step Up $((DISTANCE + 1))
+        steps=$((steps + 1))
     done
 }
 
@@ -112,16 +113,22 @@ fight_round() {
         atspi wait-text control-101 すすむ || fail "the battle was won, but Advance still reads $(atspi text control-101)"
     fi
     read_game
-    if [[ "$seen" =~ \>([0-9]+)の経験値を獲得! ]]; then
+    # The experience of this round alone: the lines after its own blow in
+    # the newest text. A battle won a few lines earlier may still show its
+    # experience above them, and would be counted twice.
+    local round=${seen##*$'\n'}
+    round=${round##*" >${H_NAME}の攻撃!\\n"}
+    if [[ "$round" =~ \>([0-9]+)の経験値を獲得! ]]; then
         GAINED=$((GAINED + BASH_REMATCH[1]))
     fi
 }
 
 fight_battle() {
-    local deadline=$((SECONDS + 90))
+    local rounds=0
     until ! in_battle; do
-        [ $SECONDS -lt $deadline ] || fail "the battle at $DISTANCE did not end within 90 s"
+        [ $rounds -lt 100 ] || fail "the battle at $DISTANCE did not end within 100 rounds"
         fight_round
+        rounds=$((rounds + 1))
     done
     case "$HISTORY" in *"を倒した!"*|*"は倒れた..."*) ;; *) fail "the battle ended without a victory or a fall: $HISTORY" ;; esac
     AT_REST=$REST_ON

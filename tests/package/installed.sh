@@ -4,7 +4,8 @@
 # its GNOME Shell extension;
 # started through the desktop entry's Exec line, the game plays (a drag onto
 # a target makes the hero that its MD5 gives); `apt-get remove` takes away
-# every file the package brought. Run by run-scenario, as root.
+# every file the package brought. Run by run-scenario, as root, one at a time
+# on a machine (scripts/test holds its lock around it).
 # Environment: PACKAGE (the .deb), NATIVE_OUT, NATIVE_TARGET.
 . "$(dirname "$0")/../native/lib.sh"
 . "$(dirname "$0")/../e2e/hero.sh"
@@ -16,12 +17,14 @@ dpkg-query -W -f='${db:Status-Status}' tavrenne 2>/dev/null | grep -q '^installe
 
 remove_package() {
     dpkg-query -W -f='${db:Status-Status}' tavrenne 2>/dev/null | grep -q '^installed' || return 0
-    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq tavrenne >"$WORK/remove.log" 2>&1
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 remove -y -qq tavrenne >"$WORK/remove.log" 2>&1
 }
 # Whatever happens, the machine is left without the package.
 trap 'rc=$?; remove_package; (exit $rc); at_exit' EXIT
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$(realpath "$PACKAGE")" \
+# apt's own locks may be held by another apt-get on the machine: wait for them.
+DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 install -y -qq --no-install-recommends \
+    "$(realpath "$PACKAGE")" \
     >"$WORK/install.log" 2>&1 || { cat "$WORK/install.log"; fail "apt-get could not install $PACKAGE"; }
 mapfile -t files < <(dpkg-query -L tavrenne | while read -r f; do [ -f "$f" ] && echo "$f"; done)
 [ "${#files[@]}" -gt 30 ] || fail "the package holds only ${#files[@]} files"

@@ -52,6 +52,11 @@ public:
     // A control's text (a button's label) as last seen, UTF-8.
     virtual std::string text(Field field) = 0;
     virtual bool boxOpen() = 0;
+    // A control's text read back from the game itself (text is set), or
+    // what went wrong. The game answers between two of its handlers or in
+    // a pause of one, never in the middle of a handler's computation, so
+    // the text holds all that the handler it runs wrote before then.
+    virtual std::string readBack(Field field, int withinMilliseconds, std::string* text) = 0;
 
     // ---- checks: an empty string when all is well, else what is wrong ----
     // The game's process still runs and its window exists.

@@ -32,8 +32,9 @@ done
 (cd "$WORK/targets" && sha256sum ./* >"$WORK/targets.sha256" && stat -c '%n %y' ./* >"$WORK/targets.times")
 
 start_game
-mkfifo "$WORK/watch-ready"
-/usr/bin/python3 "$SOAK/atspi-watch" "$WORK/events" "$GAME_PID" >"$WORK/watch-ready" 2>"$WORK/watch.log" &
+mkfifo "$WORK/watch-ready" "$WORK/watch-requests"
+/usr/bin/python3 "$SOAK/atspi-watch" "$WORK/events" "$GAME_PID" "$WORK/watch-requests" >"$WORK/watch-ready" \
+    2>"$WORK/watch.log" &
 watcher=$!
 read -r -t 30 ready <"$WORK/watch-ready" || true
 [ "${ready:-}" = ready ] || fail "the AT-SPI watcher did not start: $(cat "$WORK/watch.log")"
@@ -61,7 +62,7 @@ game_state() {
 rc=0
 "$SOAK_X11" --seed "$SOAK_SEED" --inputs "$SOAK_INPUTS" --game "$GAME_WIN" "$GAME_PID" \
     --target "${TARGET_WIN[BullseyeTarget]}" --young "${TARGET_WIN[SaplingTarget]}" --desktop 650 580 360 180 \
-    --events "$WORK/events" --sanitizer "$WORK/sanitizer" --log "$WORK/game.log" "${finales[@]}" \
+    --events "$WORK/events" --requests "$WORK/watch-requests" --sanitizer "$WORK/sanitizer" --log "$WORK/game.log" "${finales[@]}" \
     >"$WORK/soak.log" 2>&1 || rc=$?
 [ $rc -ne 0 ] && game_state
 kill "$watcher" 2>/dev/null

@@ -8,6 +8,7 @@
 
 #include "shell/controls.h"
 #include "tests/soak/runner.h"
+#include "tests/soak/walk.h"
 
 namespace soak {
 namespace {
@@ -105,6 +106,98 @@ TEST(SoakLog, TheLinesAddedToTheScrollingLog)
     stream.feed(" >g\n >h\n >x\n >x\n >x\n", &unseen);
     EXPECT_EQ(stream.feed(" >h\n >x\n >x\n >x\n >x\n", &unseen), (std::vector<std::string>{"x"}));
     EXPECT_EQ(unseen, 1);
+}
+
+// The log's text with these lines at its end, as the five-line log shows it.
+std::string logOf(std::vector<std::string> lines)
+{
+    while (lines.size() < 5)
+        lines.insert(lines.begin(), "");
+    std::string text;
+    for (size_t i = lines.size() - 5; i < lines.size(); ++i)
+        text += " >" + lines[i] + "\n";
+    return text;
+}
+
+// A step's encounter line reaches the eyes a moment after the step's own
+// line, after four steps in a row: the walk must not mark time (which does
+// nothing in battle) but wait until the game is done, then fight.
+TEST(SoakWalk, TheNextKeyWaitsForWhatTheSameStepBrings)
+{
+    const std::string step = "すすむ", encounter = "敵に遭遇!";
+    Walk walk("弓", logOf({"弓 を射止めた!"}));
+    Key key = Key::Down;
+    ASSERT_TRUE(walk.next(&key));
+    EXPECT_EQ(key, Key::Up);
+    std::vector<std::string> lines = {"弓 を射止めた!"};
+    for (int i = 0; i < 4; ++i) {
+        walk.pressed(Key::Up);
+        lines.push_back(step);
+        walk.seen(logOf(lines));
+        EXPECT_TRUE(walk.taken());
+        EXPECT_FALSE(walk.next(&key)) << "chosen before the game was read back";
+        if (i < 3) {
+            walk.readBack(logOf(lines));
+            ASSERT_TRUE(walk.next(&key));
+            EXPECT_EQ(key, Key::Up);
+        }
+    }
+    // The game has the encounter already; the eyes have not seen it yet.
+    std::vector<std::string> inBattle = lines;
+    inBattle.push_back(encounter);
+    walk.readBack(logOf(inBattle));
+    EXPECT_FALSE(walk.next(&key)) << "chosen before the eyes saw the encounter";
+    walk.seen(logOf(inBattle));
+    ASSERT_TRUE(walk.next(&key));
+    EXPECT_EQ(key, Key::Up) << "marked time in battle";
+    EXPECT_EQ(walk.battles, 1);
+
+    // Blow after blow without an end: the hero flees.
+    for (int blow = 1; blow <= blowsBeforeFleeing; ++blow) {
+        walk.pressed(Key::Up);
+        inBattle.push_back("弓の攻撃!");
+        inBattle.push_back(std::to_string(blow) + "のダメージを与えた!");
+        walk.seen(logOf(inBattle));
+        walk.readBack(logOf(inBattle));
+        ASSERT_TRUE(walk.next(&key));
+    }
+    EXPECT_EQ(key, Key::Down);
+    walk.pressed(Key::Down);
+    inBattle.insert(inBattle.end(), {"逃げた。", "5億光年戻ってしまった...。", "残り時間を10消費した...。"});
+    walk.seen(logOf(inBattle));
+    walk.readBack(logOf(inBattle));
+    ASSERT_TRUE(walk.next(&key));
+    EXPECT_EQ(key, Key::Up);
+    EXPECT_EQ(walk.distance, 0);
+    EXPECT_EQ(walk.flights, 1);
+    EXPECT_TRUE(walk.problem().empty()) << walk.problem();
+
+    // Four steps with no encounter, read back once done: now it marks time.
+    Walk road("弓", logOf({}));
+    std::vector<std::string> steps;
+    for (int i = 0; i < 4; ++i) {
+        road.pressed(Key::Up);
+        steps.push_back(step);
+        road.seen(logOf(steps));
+        road.readBack(logOf(steps));
+    }
+    ASSERT_TRUE(road.next(&key));
+    EXPECT_EQ(key, Key::Left);
+}
+
+TEST(SoakWalk, ARestPointMustFollowItsStep)
+{
+    Walk walk("弓", logOf({}));
+    std::vector<std::string> lines;
+    // A step and a mark of time, ten times: the tenth step lacks its line.
+    for (int i = 0; i < 10; ++i) {
+        lines.push_back("すすむ");
+        walk.seen(logOf(lines));
+        lines.push_back("あしぶみ");
+        walk.seen(logOf(lines));
+    }
+    EXPECT_EQ(walk.distance, 10);
+    EXPECT_EQ(walk.problem(), "distance 10 is a rest point, but the log went on with \"あしぶみ\"");
 }
 
 TEST(SoakOptions, CommonOptionsAndTheirValues)

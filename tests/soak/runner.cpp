@@ -2,6 +2,7 @@
 // check, a fresh hero that walks twenty steps. Every wait has a limit and
 // names what did not come.
 #include "tests/soak/runner.h"
+#include "tests/soak/walk.h"
 
 #include <algorithm>
 #include <chrono>
@@ -71,12 +72,6 @@ namespace {
 
 const char heroLineEnd[] = " を射止めた!";
 const char secondArrowLastLine[] = "回避率UP";
-const char stepLine[] = "すすむ";
-const char markTimeLine[] = "あしぶみ";
-const char encounterLine[] = "敵に遭遇!";
-const char victoryEnd[] = "を倒した!";
-const char fallEnd[] = "は倒れた...";
-const char restPointLine[] = "【やすむ】コマンドが使えます。";
 
 bool endsWith(const std::string& text, const std::string& end)
 {
@@ -84,7 +79,7 @@ bool endsWith(const std::string& text, const std::string& end)
 }
 
 // Everything the eyes report goes through here: the counts, the log's
-// newest text, and (for the last check) the lines as they were added.
+// newest text, and (for the last check) every text of the log in order.
 struct Watch {
     Watch(Desk& d, Tally& t) : desk(d), tally(t) {}
 
@@ -92,7 +87,7 @@ struct Watch {
     Tally& tally;
     LogStream stream;
     std::string log;
-    std::deque<std::string> lines;
+    std::deque<std::string> texts;
     bool collecting = false;
     int boxes = 0;
     std::string lastBox;  // the newest box's caption and message
@@ -109,9 +104,9 @@ struct Watch {
                         tally.heroes += 1;
                     if (line == secondArrowLastLine)
                         tally.secondArrows += 1;
-                    if (collecting)
-                        lines.push_back(line);
                 }
+                if (collecting)
+                    texts.push_back(seen.text);
                 log = seen.text;
                 break;
             case Observation::BoxOpened:
@@ -369,68 +364,53 @@ int shootFinale(Desk& desk, Watch& watch, const Options& options, std::string* p
     return -1;
 }
 
-// Twenty steps of the new hero. Every press of the up arrow gives one line
-// of its own first, "すすむ" on the road or "NAMEの攻撃!" in a battle; the
-// lines after it tell of battles, victories, falls and rest points, and
-// are checked against the distance walked. A log of five "すすむ" no longer
-// changes with the next step, so after four the hero marks time once.
+// Twenty steps of the new hero, one key at a time: the next key is chosen
+// only once the game is done with the last (its own line seen, the log read
+// back from the game, and that text seen by the eyes), so that a line the
+// same handler writes a moment later (an encounter, a rest point) is never
+// missed. Every wait lasts as long as the game still shows changes.
 std::string walk(Desk& desk, Watch& watch, const Options& options, const std::string& name, std::string* summary)
 {
-    const std::string blowLine = name + "の攻撃!";
-    const std::string fallLine = name + fallEnd;
-    int forward = 0, distance = 0, battles = 0, falls = 0;
-    bool expectRestPoint = false;
-    std::string problem;
-    auto interpret = [&](const std::string& line, bool* firstSeen, Key key) {
-        if (expectRestPoint && line != restPointLine)
-            problem = "distance " + std::to_string(distance) + " is a rest point, but the log went on with \"" + line + "\"";
-        if (!expectRestPoint && line == restPointLine)
-            problem = "a rest point announced at distance " + std::to_string(distance);
-        expectRestPoint = false;
-        if (line == stepLine) {
-            forward += 1;
-            distance += 1;
-            expectRestPoint = distance % 10 == 0;
-            *firstSeen = *firstSeen || key == Key::Up;
-        } else if (line == blowLine) {
-            *firstSeen = *firstSeen || key == Key::Up;
-        } else if (line == markTimeLine) {
-            *firstSeen = *firstSeen || key == Key::Left;
-        } else if (line == encounterLine) {
-            battles += 1;
-        } else if (line == fallLine) {
-            falls += 1;
-            distance = distance > 10 ? distance - 10 : 0;
+    Walk walk(name, watch.log);
+    auto readSeen = [&] {
+        while (!watch.texts.empty()) {
+            walk.seen(watch.texts.front());
+            watch.texts.pop_front();
         }
     };
-    long long end = nowMilliseconds() + 180000;
-    while (forward < options.steps) {
-        if (nowMilliseconds() > end)
-            return "the " + std::to_string(options.steps) + " steps took longer than 180 s";
-        std::vector<std::string> recent = logLines(watch.log);
-        int tail = 0;
-        for (size_t i = recent.size(); i-- > 0 && recent[i] == stepLine;)
-            ++tail;
-        Key key = tail >= 4 ? Key::Left : Key::Up;
+    auto stuck = [&](Key key) {
+        return std::string("after the ") + keyName(key) + " key at distance " + std::to_string(walk.distance) +
+               " the game showed no change for 30 s while the check waited for " + walk.waitingFor() +
+               "; the log reads \"" + watch.log + "\"";
+    };
+    Key key = Key::Up;
+    while (walk.forward < options.steps) {
         desk.press(key);
-        bool firstSeen = false;
-        bool handled = waitFor(watch, 30000, [&] {
-            while (!watch.lines.empty() && problem.empty()) {
-                interpret(watch.lines.front(), &firstSeen, key);
-                watch.lines.pop_front();
-            }
-            return firstSeen || !problem.empty();
-        });
+        walk.pressed(key);
+        if (!waitWhileAtWork(watch, 30000, 300000, [&] {
+                readSeen();
+                return walk.taken() || !walk.problem().empty();
+            }))
+            return stuck(key);
+        if (!walk.problem().empty())
+            return walk.problem();
+        std::string text, problem = desk.readBack(Field::MessageLog, 30000, &text);
         if (!problem.empty())
-            return problem;
-        if (!handled)
-            return std::string("the ") + keyName(key) + " key at distance " + std::to_string(distance) +
-                   " brought no line of its own within 30 s; the log reads \"" + watch.log + "\"";
+            return "reading the log back from the game: " + problem;
+        walk.readBack(text);
+        Key following = key;
+        if (!waitWhileAtWork(watch, 30000, 300000, [&] {
+                readSeen();
+                return walk.next(&following) || !walk.problem().empty();
+            }))
+            return stuck(key);
+        if (!walk.problem().empty())
+            return walk.problem();
         if (watch.boxes != 0)
             return "a box opened during the steps";
+        key = following;
     }
-    *summary = std::to_string(forward) + " steps to distance " + std::to_string(distance) + ", " +
-               std::to_string(battles) + " battles, " + std::to_string(falls) + " falls";
+    *summary = walk.summary();
     return "";
 }
 
@@ -448,7 +428,7 @@ std::string lastCheck(Desk& desk, Watch& watch, const Options& options)
     // Strong enough that a battle takes one blow, so the steps go quickly.
     for (int i = 0; i < 30; ++i)
         desk.press(Key::F7);
-    watch.lines.clear();
+    watch.texts.clear();
     watch.collecting = true;
     watch.boxes = 0;
     std::string summary;

@@ -237,6 +237,22 @@ public:
         return openBox() != nullptr;
     }
 
+    // WM_GETTEXT: the game's thread answers it only between two messages
+    // or in a pause's own message loop.
+    std::string readBack(Field field, int withinMilliseconds, std::string* text) override
+    {
+        int id = static_cast<int>(field);
+        HWND control = id <= 3 ? panels_[id - 1] : GetDlgItem(game_, id);
+        wchar_t buffer[1024] = L"";
+        DWORD_PTR copied = 0;
+        if (!control || !SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                                             static_cast<UINT>(withinMilliseconds), &copied))
+            return "the game did not answer WM_GETTEXT within " + std::to_string(withinMilliseconds / 1000) + " s";
+        buffer[1023] = L'\0';
+        *text = utf8(buffer);
+        return "";
+    }
+
     std::string alive() override
     {
         if (!processHandle_ || WaitForSingleObject(processHandle_, 0) == WAIT_OBJECT_0)

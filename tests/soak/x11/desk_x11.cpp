@@ -18,8 +18,10 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,6 +58,7 @@ public:
     std::vector<Window> finales;
     int desktopX = 0, desktopY = 0, desktopW = 1, desktopH = 1;
     std::string events;       // the AT-SPI watcher's file
+    std::string requests;     // the watcher's request pipe
     std::string sanitizerDir;  // where the sanitizers write their reports
     std::string gameLog;
 
@@ -164,39 +167,45 @@ public:
 
     std::vector<Observation> observe() override
     {
+        readEvents();
         std::vector<Observation> seen;
-        std::ifstream file(events);
-        file.seekg(eventsRead_);
-        std::string line;
-        while (std::getline(file, line)) {
-            if (file.eof())
-                break;  // a line still being written
-            eventsRead_ = file.tellg();
-            std::string kind = line.substr(0, line.find(' '));
-            std::string rest = line.size() > kind.size() + 1 ? line.substr(kind.size() + 1) : "";
-            if (kind == "text") {
-                std::string id = rest.substr(0, rest.find(' '));
-                std::string text = unescapeLines(rest.size() > id.size() + 1 ? rest.substr(id.size() + 1) : "");
-                texts_[id] = text;
-                if (id == "panel-3")
-                    seen.push_back(Observation{Observation::LogText, text});
-            } else if (kind == "box") {
-                seen.push_back(Observation{Observation::BoxOpened, rest});
-            } else if (kind == "ending") {
-                seen.push_back(Observation{Observation::Ending, ""});
-            }
-        }
+        seen.swap(pending_);
         return seen;
     }
 
     std::string text(Field field) override
     {
-        observe();
-        char id[32];
-        std::snprintf(id, sizeof id, static_cast<int>(field) > 100 ? "control-%d" : "panel-%d",
-                      static_cast<int>(field));
-        auto known = texts_.find(id);
+        readEvents();
+        auto known = texts_.find(controlId(field));
         return known == texts_.end() ? "" : known->second;
+    }
+
+    // Asked of the watcher, which reads the text through AT-SPI: a call
+    // into the game that its main loop answers.
+    std::string readBack(Field field, int withinMilliseconds, std::string* text) override
+    {
+        std::string number = std::to_string(++readBacks_);
+        std::string request = "read " + number + " " + controlId(field) + "\n";
+        int fd = open(requests.c_str(), O_WRONLY | O_NONBLOCK);
+        bool sent = fd >= 0 && write(fd, request.data(), request.size()) == static_cast<ssize_t>(request.size());
+        if (fd >= 0)
+            close(fd);
+        if (!sent)
+            return "the AT-SPI watcher takes no requests at " + requests;
+        long long end = nowMilliseconds() + withinMilliseconds;
+        for (;;) {
+            readEvents();
+            auto answer = answers_.find(number);
+            if (answer != answers_.end()) {
+                *text = answer->second;
+                answers_.erase(answer);
+                return "";
+            }
+            if (nowMilliseconds() >= end)
+                return "the AT-SPI watcher read no " + controlId(field) + " from the game within " +
+                       std::to_string(withinMilliseconds / 1000) + " s";
+            sleepMilliseconds(5);
+        }
     }
 
     bool boxOpen() override
@@ -290,6 +299,40 @@ public:
     }
 
 private:
+    // The watcher's new lines: texts, read-back answers and observations.
+    void readEvents()
+    {
+        std::ifstream file(events);
+        file.seekg(eventsRead_);
+        std::string line;
+        while (std::getline(file, line)) {
+            if (file.eof())
+                break;  // a line still being written
+            eventsRead_ = file.tellg();
+            std::string kind = line.substr(0, line.find(' '));
+            std::string rest = line.size() > kind.size() + 1 ? line.substr(kind.size() + 1) : "";
+            std::string id = rest.substr(0, rest.find(' '));
+            std::string text = unescapeLines(rest.size() > id.size() + 1 ? rest.substr(id.size() + 1) : "");
+            if (kind == "text") {
+                texts_[id] = text;
+                if (id == "panel-3")
+                    pending_.push_back(Observation{Observation::LogText, text});
+            } else if (kind == "read") {
+                answers_[id] = text;
+            } else if (kind == "box") {
+                pending_.push_back(Observation{Observation::BoxOpened, rest});
+            } else if (kind == "ending") {
+                pending_.push_back(Observation{Observation::Ending, ""});
+            }
+        }
+    }
+
+    static std::string controlId(Field field)
+    {
+        int id = static_cast<int>(field);
+        return (id > 100 ? "control-" : "panel-") + std::to_string(id);
+    }
+
     std::string describeWindow(Window window)
     {
         if (!window)
@@ -438,11 +481,15 @@ private:
     bool buttonDown_ = false;
     std::streamoff eventsRead_ = 0;
     std::map<std::string, std::string> texts_;
+    std::vector<Observation> pending_;
+    std::map<std::string, std::string> answers_;  // read-back texts by request number
+    long readBacks_ = 0;
 };
 
 const char usage[] =
     "usage: soak-x11 --game WINDOW PID --target WINDOW --young WINDOW --desktop X Y W H\n"
-    "                --events FILE --sanitizer DIR --log FILE [--seed N] [--inputs N] [--steps N]\n"
+    "                --events FILE --requests FIFO --sanitizer DIR --log FILE\n"
+    "                [--seed N] [--inputs N] [--steps N]\n"
     "                --finale WINDOW LINE STATUS...\n";
 
 unsigned long number(const std::string& text)
@@ -462,7 +509,7 @@ int main(int argc, char** argv)
     Window game = 0, target = 0, young = 0;
     pid_t pid = 0;
     int desktop[4] = {0, 0, 1, 1};
-    std::string events, sanitizer, log;
+    std::string events, requests, sanitizer, log;
     for (size_t i = 0; i < args.size();) {
         int used = commonOption(args, i, &options, &finales);
         if (used < 0) {
@@ -486,15 +533,17 @@ int main(int argc, char** argv)
             for (int k = 0; k < 4; ++k)
                 desktop[k] = static_cast<int>(number(args[i + 1 + k]));
             i += 5;
-        } else if ((name == "--events" || name == "--sanitizer" || name == "--log") && left >= 1) {
-            (name == "--events" ? events : name == "--sanitizer" ? sanitizer : log) = args[i + 1];
+        } else if ((name == "--events" || name == "--requests" || name == "--sanitizer" || name == "--log") &&
+                   left >= 1) {
+            (name == "--events" ? events : name == "--requests" ? requests : name == "--sanitizer" ? sanitizer : log) =
+                args[i + 1];
             i += 2;
         } else {
             std::fputs(usage, stderr);
             return 2;
         }
     }
-    if (!game || !pid || !target || !young || events.empty() || finales.empty()) {
+    if (!game || !pid || !target || !young || events.empty() || requests.empty() || finales.empty()) {
         std::fputs(usage, stderr);
         return 2;
     }
@@ -514,6 +563,7 @@ int main(int argc, char** argv)
     desk.desktopW = desktop[2];
     desk.desktopH = desktop[3];
     desk.events = events;
+    desk.requests = requests;
     desk.sanitizerDir = sanitizer;
     desk.gameLog = log;
     int result = runSoak(desk, options);
