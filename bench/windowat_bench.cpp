@@ -2,12 +2,12 @@
 // point": the session's own query (a compositor's, where the game knows
 // how to ask it) against the X server's lookup, median of 20 each, at the
 // screen points given. Run inside a session (bench/run-windowat-bench).
-#include <gtk/gtk.h>
-
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
+#include "shell/gtk/desktop.h"
 #include "shell/gtk/windowat.h"
 
 static const char* kindName(WindowAtKind kind)
@@ -25,9 +25,10 @@ static double medianMs(const DesktopQuery& query, int x, int y, WindowAt* last)
 {
     std::vector<double> times;
     for (int i = 0; i < 20; ++i) {
-        gint64 start = g_get_monotonic_time();
+        auto start = std::chrono::steady_clock::now();
         *last = query.windowAt(x, y);
-        times.push_back(static_cast<double>(g_get_monotonic_time() - start) / 1000.0);
+        std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        times.push_back(took.count());
     }
     std::sort(times.begin(), times.end());
     return (times[9] + times[10]) / 2;
@@ -35,8 +36,7 @@ static double medianMs(const DesktopQuery& query, int x, int y, WindowAt* last)
 
 int main(int argc, char** argv)
 {
-    gdk_set_allowed_backends("x11");
-    if (!gtk_init_check(&argc, &argv) || argc < 2) {
+    if (!openToolDesktop() || argc < 2) {
         std::fprintf(stderr, "usage: windowat_bench X,Y... (on an X display)\n");
         return 2;
     }
