@@ -16,25 +16,6 @@
 
 namespace {
 
-Json parsed(const char* name)
-{
-    Json value;
-    std::string error;
-    if (!parseJson(recordedReply(name), &value, &error))
-        ADD_FAILURE() << name << ": " << error;
-    return value;
-}
-
-std::string said(const WindowAt& found)
-{
-    switch (found.kind) {
-    case DesktopAt: return "desktop";
-    case X11WindowAt: return "x11 " + std::to_string(found.pid);
-    case NativeWindowAt: return std::to_string(found.pid) + " " + found.appId;
-    default: return "failed: " + found.why;
-    }
-}
-
 StandIn::Answer hyprland(const std::string& request)
 {
     if (request == "j/cursorpos")
@@ -50,14 +31,14 @@ StandIn::Answer hyprland(const std::string& request)
 
 TEST(HyprlandClients, TheWindowOnTopAtThePointer)
 {
-    Json clients = parsed("hyprland-clients.json");
-    Json monitors = parsed("hyprland-monitors.json");
+    Json clients = recordedJson("hyprland-clients.json");
+    Json monitors = recordedJson("hyprland-monitors.json");
     auto at = [&](int x, int y) { return said(hyprlandWindowIn(clients, monitors, x, y)); };
     EXPECT_EQ(at(300, 600), "1101 kitty");  // not the window of the hidden workspace 2
     EXPECT_EQ(at(150, 150), "1101 kitty");  // not the unmapped one
     EXPECT_EQ(at(700, 350), "1104 org.mozilla.firefox");
     EXPECT_EQ(at(1000, 450), "1105 pavucontrol");  // listed after firefox: above it
-    EXPECT_EQ(at(1200, 200), "x11 1102");
+    EXPECT_EQ(at(1200, 200), "x11 1102 0");
     EXPECT_EQ(at(1600, 950), "1109 pinned-clock");
     EXPECT_EQ(at(2100, 200), "1107 mpv");           // full-screen over a floating kitty
     EXPECT_EQ(at(2700, 700), "1110 scratch-term");  // the special workspace over it all

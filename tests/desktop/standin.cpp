@@ -1,6 +1,8 @@
 // The stand-in compositor's socket thread, and the recorded replies.
 #include "tests/desktop/standin.h"
 
+#include <gtest/gtest.h>
+
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -89,4 +91,23 @@ std::string i3Message(unsigned type, const std::string& payload)
 {
     uint32_t header[2] = {static_cast<uint32_t>(payload.size()), type};
     return std::string("i3-ipc") + std::string(reinterpret_cast<const char*>(header), 8) + payload;
+}
+
+Json recordedJson(const char* name)
+{
+    Json value;
+    std::string error;
+    if (!parseJson(recordedReply(name), &value, &error))
+        ADD_FAILURE() << name << ": " << error;
+    return value;
+}
+
+std::string said(const WindowAt& found)
+{
+    switch (found.kind) {
+    case DesktopAt: return "desktop";
+    case X11WindowAt: return "x11 " + std::to_string(found.pid) + " " + std::to_string(found.xWindow);
+    case NativeWindowAt: return std::to_string(found.pid) + " " + found.appId;
+    default: return "failed: " + found.why;
+    }
 }

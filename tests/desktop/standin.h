@@ -7,6 +7,9 @@
 #include <string>
 #include <thread>
 
+#include "shell/gtk/json.h"
+#include "shell/gtk/windowat.h"
+
 struct StandIn {
     // What to write back for a request; hang keeps the connection open,
     // silent, until the stand-in ends.
@@ -34,3 +37,8 @@ private:
 std::string recordedReply(const char* name);
 // An i3-IPC message: magic, payload length, type, payload.
 std::string i3Message(unsigned type, const std::string& payload);
+// A recorded reply read as JSON; a reply that does not parse fails the test.
+Json recordedJson(const char* name);
+// An answer in one line: "pid app" for a native window, "x11 pid window"
+// for an Xwayland one, "desktop", or "failed: why".
+std::string said(const WindowAt& found);

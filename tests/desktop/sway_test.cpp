@@ -10,45 +10,21 @@
 #include "shell/gtk/compositors.h"
 #include "tests/desktop/standin.h"
 
-namespace {
-
-Json tree(const char* name)
-{
-    Json value;
-    std::string error;
-    if (!parseJson(recordedReply(name), &value, &error))
-        ADD_FAILURE() << name << ": " << error;
-    return value;
-}
-
-// "pid app" for a native window, "x11 pid window" for an Xwayland one.
-std::string said(const WindowAt& found)
-{
-    switch (found.kind) {
-    case DesktopAt: return "desktop";
-    case X11WindowAt: return "x11 " + std::to_string(found.pid) + " " + std::to_string(found.xWindow);
-    case NativeWindowAt: return std::to_string(found.pid) + " " + found.appId;
-    default: return "failed: " + found.why;
-    }
-}
-
-}  // namespace
-
 TEST(SwayTree, TheWindowOnTopAtAPoint)
 {
-    Json stacked = tree("sway-tree.json");
+    Json stacked = recordedJson("sway-tree.json");
     EXPECT_EQ(said(swayWindowInTree(stacked, 2100, 500)), "21598 foot");
     EXPECT_EQ(said(swayWindowInTree(stacked, 2100, 10)), "21598 foot");  // its title bar
     EXPECT_EQ(said(swayWindowInTree(stacked, 3000, 600)), "x11 21600 4194316");
     EXPECT_EQ(said(swayWindowInTree(stacked, 2200, 110)), "21819 floater");
     // Where the floating windows overlap, the last one listed is on top.
     EXPECT_EQ(said(swayWindowInTree(stacked, 2300, 250)), "28104 lonely");
-    EXPECT_EQ(said(swayWindowInTree(tree("sway-tree-raised.json"), 2300, 250)), "21819 floater");
+    EXPECT_EQ(said(swayWindowInTree(recordedJson("sway-tree-raised.json"), 2300, 250)), "21819 floater");
     // The second output shows an empty workspace; left of both outputs is nothing.
     EXPECT_EQ(said(swayWindowInTree(stacked, 1400, 100)), "desktop");
     EXPECT_EQ(said(swayWindowInTree(stacked, 100, 100)), "desktop");
     // A full-screen window hides the floating ones and the title bars.
-    Json fullscreen = tree("sway-tree-fullscreen.json");
+    Json fullscreen = recordedJson("sway-tree-fullscreen.json");
     for (int x : {2100, 2200, 3000})
         EXPECT_EQ(said(swayWindowInTree(fullscreen, x, 150)), "x11 21600 4194316") << x;
     EXPECT_EQ(said(swayWindowInTree(fullscreen, 1400, 100)), "desktop");
@@ -57,7 +33,7 @@ TEST(SwayTree, TheWindowOnTopAtAPoint)
 // The appraisal tool's pick: the focused view, never a hidden one.
 TEST(SwayTree, TheFocusedWindow)
 {
-    EXPECT_EQ(said(swayFocusedInTree(tree("sway-tree.json"))), "x11 21600 4194316");
+    EXPECT_EQ(said(swayFocusedInTree(recordedJson("sway-tree.json"))), "x11 21600 4194316");
     Json focusOnHidden;
     ASSERT_TRUE(parseJson("{\"type\":\"root\",\"nodes\":[{\"type\":\"output\",\"nodes\":["
                           "{\"shell\":\"xdg_shell\",\"pid\":7,\"app_id\":\"a\",\"focused\":true,"

@@ -59,13 +59,5 @@ shoot_at_screen $((OX + 80)) $((OY + 60))
 answer_box 失敗 "$failure" desktop-window
 expect_first_screen
 
-shoot_at_screen "$over_x" "$over_y"
-expect_hero "$target"
-expect_picture "the portrait of our native program (its desktop entry's icon)" "$WORK/target-icon.ppm" 144 5 32 32
-screenshot native-over-xterm
-
-end_game
-shoot_at_screen "$bare_x" "$bare_y"
-expect_hero /usr/bin/xterm
-screenshot xterm
+shoot_over_and_beside_xterm
 close_game

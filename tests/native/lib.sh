@@ -455,3 +455,17 @@ end_game() {
     wait_until 10 wait_hidden || fail "F11 did not end the game"
     expect_first_screen
 }
+
+# Our native window where it lies over the xterm (over_x, over_y) is the one
+# hit: our program's hero with its desktop entry's icon; then, after F11,
+# the part of the xterm nothing covers (bare_x, bare_y) gives the xterm's.
+shoot_over_and_beside_xterm() {
+    shoot_at_screen "$over_x" "$over_y"
+    expect_hero "$target"
+    expect_picture "the portrait of our native program (its desktop entry's icon)" "$WORK/target-icon.ppm" 144 5 32 32
+    screenshot native-over-xterm
+    end_game
+    shoot_at_screen "$bare_x" "$bare_y"
+    expect_hero /usr/bin/xterm
+    screenshot xterm
+}

@@ -59,15 +59,7 @@ client_image "$WORK/client.png"
 screenshot foot
 
 end_game
-shoot_at_screen "$over_x" "$over_y"
-expect_hero "$target"
-expect_picture "the portrait of our native program (its desktop entry's icon)" "$WORK/target-icon.ppm" 144 5 32 32
-screenshot native-over-xterm
-
-end_game
-shoot_at_screen "$bare_x" "$bare_y"
-expect_hero /usr/bin/xterm
-screenshot xterm
+shoot_over_and_beside_xterm
 
 # After a hero and F11, with the pointer resting on the xterm where the
 # arrow hit, the next drag from the grab spot (the pointer jumps there, as
